@@ -1,0 +1,126 @@
+#include "update/firebird/connection.h"
+
+#include "update/firebird/client_library.h"
+#include "update/firebird/database_error.h"
+#include "update/firebird/parameter_blocks.h"
+#include "update/firebird/statement.h"
+#include "update/firebird/transaction.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace akt {
+
+Connection::Connection(const ClientLibrary& library)
+    : library_(library), tranzakcja_(std::make_unique<Transaction>(*this, defaultTransactionParameters())) {}
+
+Connection::~Connection() {
+    try {
+        disconnect();
+    } catch (const DatabaseError&) {
+    }
+    for (Statement* statement : statements_)
+        statement->forgetConnection();
+    for (Transaction* transaction : transactions_)
+        if (transaction != tranzakcja_.get())
+            transaction->forgetConnection();
+    statements_.clear();
+    transactions_.clear();
+}
+
+QString Connection::targetFor(const QString& server, const QString& path) {
+    if (server.trimmed().isEmpty())
+        return path;
+    return server + QLatin1Char(':') + path;
+}
+
+void Connection::remove(Transaction* transaction) {
+    transactions_.erase(std::remove(transactions_.begin(), transactions_.end(), transaction), transactions_.end());
+}
+
+void Connection::remove(Statement* statement) {
+    statements_.erase(std::remove(statements_.begin(), statements_.end(), statement), statements_.end());
+}
+
+void Connection::connect() {
+    if (connected())
+        return;
+    if (target_.isEmpty())
+        throw DatabaseError::databaseNameMissing();
+    const QByteArray parameters = attachmentParameters(parameterLines_);
+    const QByteArray name = QFile::encodeName(target_);
+    ISC_STATUS_ARRAY status;
+    library_.api().attach_database(status, short(name.size()), name.constData(), &handle_, short(parameters.size()),
+                                   parameters.constData());
+    if (failed(status)) {
+        handle_ = 0;
+        throw DatabaseError(statusText(library_, status));
+    }
+    readDatabaseDialect();
+}
+
+void Connection::createDatabase() {
+    if (connected())
+        throw DatabaseError(QStringLiteral("Database is already open"));
+    const QByteArray statement = creationStatement(target_, parameterLines_);
+    isc_tr_handle noTransaction = 0;
+    ISC_STATUS_ARRAY status;
+    // The statement is short, well under the 64 KiB a length argument can give; dialect 3 is what a new
+    // database is created with.
+    library_.api().dsql_execute_immediate(status, &handle_, &noTransaction,
+                                          static_cast<unsigned short>(statement.size()), statement.constData(), 3,
+                                          nullptr);
+    if (failed(status)) {
+        handle_ = 0;
+        throw DatabaseError(statusText(library_, status));
+    }
+    readDatabaseDialect();
+}
+
+void Connection::readDatabaseDialect() {
+    const char items[] = {isc_info_db_sql_dialect, isc_info_end};
+    char answer[32] = {};
+    ISC_STATUS_ARRAY status;
+    library_.api().database_info(status, &handle_, short(sizeof items), items, short(sizeof answer), answer);
+    if (failed(status)) {
+        const DatabaseError error(statusText(library_, status));
+        detach();
+        throw error;
+    }
+    // Servers that predate dialects answer with an error item: those databases are dialect 1.
+    databaseDialect_ = 1;
+    if (answer[0] == isc_info_db_sql_dialect) {
+        const short length = short(library_.api().vax_integer(answer + 1, 2));
+        databaseDialect_ = int(library_.api().vax_integer(answer + 3, length));
+    }
+    sqlDialect_ = std::min(sqlDialect_, databaseDialect_);
+}
+
+void Connection::disconnect() {
+    if (!connected())
+        return;
+    for (Statement* statement : statements_)
+        statement->release();
+    for (Transaction* transaction : transactions_)
+        transaction->endQuietly();
+    detach();
+}
+
+void Connection::detach() {
+    ISC_STATUS_ARRAY status;
+    library_.api().detach_database(status, &handle_);
+    databaseDialect_ = 0;
+    if (failed(status)) {
+        handle_ = 0;
+        throw DatabaseError(statusText(library_, status));
+    }
+    handle_ = 0;
+}
+
+void Connection::reconnect() {
+    disconnect();
+    connect();
+}
+
+} // namespace akt

@@ -1,0 +1,94 @@
+#include "update/firebird/transaction.h"
+
+#include "update/firebird/client_library.h"
+#include "update/firebird/connection.h"
+#include "update/firebird/database_error.h"
+
+namespace akt {
+
+Transaction::Transaction(Connection& connection, const QByteArray& parameters)
+    : connection_(&connection), parameters_(parameters) {
+    connection.add(this);
+}
+
+Transaction::~Transaction() {
+    if (!connection_)
+        return;
+    if (active()) {
+        ISC_STATUS_ARRAY status;
+        connection_->library().api().rollback_transaction(status, &handle_);
+    }
+    connection_->remove(this);
+}
+
+Connection& Transaction::connection() {
+    if (!connection_)
+        throw DatabaseError::databaseNotOpen();
+    return *connection_;
+}
+
+void Transaction::start() {
+    Connection& owner = connection();
+    if (!owner.connected())
+        throw DatabaseError::databaseNotOpen();
+    if (active())
+        throw DatabaseError(QStringLiteral("Transaction is active"));
+    ISC_STATUS_ARRAY status;
+    owner.library().api().start_transaction(status, &handle_, 1, owner.handle(), int(parameters_.size()),
+                                            parameters_.isEmpty() ? nullptr : parameters_.constData());
+    if (failed(status)) {
+        handle_ = 0;
+        throw DatabaseError(statusText(owner.library(), status));
+    }
+}
+
+void Transaction::ensureStarted() {
+    connection().connect();
+    if (!active())
+        start();
+}
+
+void Transaction::commit() {
+    if (!active())
+        return;
+    ISC_STATUS_ARRAY status;
+    connection().library().api().commit_transaction(status, &handle_);
+    checkStatus(connection().library(), status);
+}
+
+void Transaction::rollback() {
+    if (!active())
+        return;
+    ISC_STATUS_ARRAY status;
+    connection().library().api().rollback_transaction(status, &handle_);
+    checkStatus(connection().library(), status);
+}
+
+void Transaction::commitRetaining() {
+    if (!active())
+        return;
+    ISC_STATUS_ARRAY status;
+    connection().library().api().commit_retaining(status, &handle_);
+    checkStatus(connection().library(), status);
+}
+
+void Transaction::rollbackRetaining() {
+    if (!active())
+        return;
+    ISC_STATUS_ARRAY status;
+    connection().library().api().rollback_retaining(status, &handle_);
+    checkStatus(connection().library(), status);
+}
+
+void Transaction::endQuietly() {
+    if (!active() || !connection_)
+        return;
+    const ClientLibrary::Api& api = connection_->library().api();
+    ISC_STATUS_ARRAY status;
+    api.commit_transaction(status, &handle_);
+    if (failed(status))
+        api.rollback_transaction(status, &handle_);
+    handle_ = 0;
+}
+
+} // namespace akt
