@@ -1,0 +1,8 @@
+/* Dane przyk³adowe. */
+INSERT INTO KLIENCI (ID, NAZWA, NIP) VALUES (1, 'Przedsiêbiorstwo ¯ó³æ Sp. z o.o.', '123-456-78-90');
+INSERT INTO KLIENCI (ID, NAZWA, NIP) VALUES (2, '£ódzka Spó³dzielnia Œlusarzy', '987-654-32-10');
+INSERT INTO ADRESY (ID, KLIENT_ID, MIEJSCOWOSC, ULICA, KOD_POCZTOWY) VALUES (1, 1, 'Gdañsk', 'D³uga 5', '80-831');
+INSERT INTO ADRESY (ID, KLIENT_ID, MIEJSCOWOSC, ULICA, KOD_POCZTOWY) VALUES (2, 2, '£ódŸ', 'Piotrkowska 12', '90-001');
+INSERT INTO TOWARY (ID, NAZWA, CENA) VALUES (1, 'Œruba M8', 0.35);
+INSERT INTO TOWARY (ID, NAZWA, CENA) VALUES (2, 'Nakrêtka M8', 0.12);
+UPDATE T_PROGRAM SET OPIS = 'Dane przyk³adowe wczytane';

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace akt {
+
+// The text of the log box as lines: what the window shows and what the run saves as log.txt.
+class LogLines {
+public:
+    const QStringList& lines() const { return lines_; }
+
+    void clear() { lines_.clear(); }
+    // One line per call; a text holding line breaks (CR LF, or a lone CR or LF) gives several,
+    // the same lines the box shows.
+    void append(const QString& text);
+
+    // Writes every line followed by CR LF as Windows-1250 bytes, creating or truncating the
+    // file. Throws std::runtime_error naming the file and the system's reason when the file
+    // cannot be written.
+    void save(const QString& fileName) const;
+
+    // The lines split as append() splits them.
+    static QStringList split(const QString& text);
+
+private:
+    QStringList lines_;
+};
+
+} // namespace akt
