@@ -1,0 +1,46 @@
+#include "support/program_path.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace akt {
+namespace {
+
+bool isRunnable(const QFileInfo& info) {
+    return info.isFile() && info.isExecutable();
+}
+
+} // namespace
+
+QString resolveProgram(const QString& path) {
+    const QFileInfo info(path);
+    if (isRunnable(info))
+        return info.absoluteFilePath();
+#ifdef Q_OS_WIN
+    if (info.suffix().isEmpty()) {
+        const QFileInfo exe(path + QStringLiteral(".exe"));
+        if (exe.isFile())
+            return exe.absoluteFilePath();
+    }
+#endif
+    if (!path.isEmpty() && !path.contains(QLatin1Char('/')) && !path.contains(QLatin1Char('\\'))) {
+        const QString found = QStandardPaths::findExecutable(path);
+        if (!found.isEmpty())
+            return found;
+    }
+    return path;
+}
+
+QString locateBackupTool(const QString& programFolder) {
+    const QString besideUs = programFolder + QStringLiteral("gbak");
+#ifdef Q_OS_WIN
+    return besideUs; // resolveProgram adds the extension
+#else
+    if (isRunnable(QFileInfo(besideUs)))
+        return besideUs;
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("gbak"));
+    return onPath.isEmpty() ? besideUs : onPath;
+#endif
+}
+
+} // namespace akt

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace akt {
+
+// The file a program path names: an executable file as it stands (made absolute, so a bare name in
+// the current folder is not looked up on PATH instead), on Windows the same with ".exe" added, a
+// bare name found on PATH; otherwise the path unchanged, and starting it will fail.
+QString resolveProgram(const QString& path);
+
+// The backup tool: "gbak" in `programFolder` (which ends with a separator) when it is there,
+// otherwise the one on PATH. When neither exists the program-folder path is returned, so the
+// failure to start names the place the tool was expected.
+QString locateBackupTool(const QString& programFolder);
+
+} // namespace akt
