@@ -6,6 +6,10 @@
 namespace akt {
 
 QString programFolder() {
+    // Without an application object Qt cannot tell where the executable is; an empty answer keeps
+    // callers from writing into the root folder instead.
+    if (!QCoreApplication::instance())
+        return {};
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator();
 }
 

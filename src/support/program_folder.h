@@ -4,7 +4,8 @@
 
 namespace akt {
 
-// The folder of the running executable with a trailing separator. Needs a QCoreApplication.
+// The folder of the running executable with a trailing separator; empty when there is no
+// QCoreApplication yet.
 QString programFolder();
 
 } // namespace akt

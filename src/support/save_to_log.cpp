@@ -14,6 +14,8 @@ QString datedLogFileName(const QString& folder, const QString& log, const QDate&
 }
 
 void SaveToLog(const QString& log, const QString& msg, const QString& folder, const Clock& clock, UserInterface& ui) {
+    if (folder.isEmpty())
+        return; // no program folder known: better no line than one in whatever the current folder is
     try {
         QStringEncoder toWindows1250("windows-1250");
         if (!toWindows1250.isValid())

@@ -5,6 +5,7 @@
 #include "fixed_clock.h"
 #include "recording_ui.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -132,6 +133,24 @@ TEST_F(TranslateIBErrorSideEffects, NormalCursorIsLeftAlone) {
 
     EXPECT_TRUE(ui.cursorChanges.empty());
     EXPECT_EQ(ui.dialogs.size(), 1u);
+}
+
+TEST(TranslateIBErrorInProgramFolder, LogsBesideTheExecutableUnderToday) {
+    test::RecordingUi ui;
+    const QString text = QStringLiteral("deadlock %1").arg(QDateTime::currentMSecsSinceEpoch());
+    const QDate before = QDate::currentDate();
+
+    EXPECT_TRUE(TranslateIBError(ui, text));
+
+    // Either day's file, should the call have straddled midnight.
+    QByteArray written;
+    for (const QDate& day : {before, QDate::currentDate()}) {
+        QFile log(QCoreApplication::applicationDirPath() + "/IBMessagesLog.txt_" + QString::number(day.day()) + "-" +
+                  QString::number(day.month()) + QString::number(day.year()) + ".log");
+        if (log.open(QIODevice::ReadOnly))
+            written += log.readAll();
+    }
+    EXPECT_TRUE(written.contains((text + "\r\n").toLatin1()));
 }
 
 } // namespace
