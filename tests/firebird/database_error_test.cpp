@@ -1,0 +1,45 @@
+#include "update/firebird/database_error.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace akt {
+namespace {
+
+struct JoinCase {
+    const char* name;
+    std::vector<QByteArray> messages;
+    QString expected;
+};
+
+class JoinStatusMessages : public testing::TestWithParam<JoinCase> {};
+
+TEST_P(JoinStatusMessages, GivesTheDatabaseErrorText) {
+    EXPECT_EQ(joinStatusMessages(GetParam().messages), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JoinStatusMessages,
+    testing::Values(JoinCase{"OneLine", {"Table unknown"}, "Table unknown"},
+                    JoinCase{"LinesJoinedByCrLf",
+                             {"Dynamic SQL Error", "SQL error code = -204", "Table unknown"},
+                             "Dynamic SQL Error\r\nSQL error code = -204\r\nTable unknown"},
+                    JoinCase{"NoBreakAfterALineEndingInLineFeed", {"first\n", "second"}, "first\nsecond"},
+                    JoinCase{"NoBreakAtStartOrEnd", {"\r\nfirst", "second\n"}, "first\r\nsecond"},
+                    JoinCase{"OneFinalFullStopRemoved",
+                             {"Error while trying to open file", "Not a directory.."},
+                             "Error while trying to open file\r\nNot a directory."},
+                    JoinCase{"FullStopsInsideKept", {"a. b.", "c"}, "a. b.\r\nc"},
+                    JoinCase{"FullStopBeforeFinalBreakRemoved", {"done.\n"}, "done"}, JoinCase{"Nothing", {}, ""}),
+    [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.name); });
+
+TEST(DatabaseError, FixedTexts) {
+    EXPECT_EQ(DatabaseError::databaseNameMissing().text(), "Database name is missing");
+    EXPECT_EQ(DatabaseError::unknownDpbConstant("Lc_Ctype").text(), "DPB Constant (Lc_Ctype) is unknown");
+    EXPECT_EQ(DatabaseError::databaseNotOpen().text(), "Cannot perform operation -- DB is not open");
+    EXPECT_STREQ(DatabaseError::databaseNameMissing().what(), "Database name is missing");
+}
+
+} // namespace
+} // namespace akt
