@@ -1,0 +1,20 @@
+#pragma once
+
+#include "update/parser/script_lines.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace akt {
+
+// A script file that cannot be read; the message names the file and the system's reason.
+class ScriptFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the whole file at `path` (in the file system's encoding) and splits it into lines.
+// Throws ScriptFileError when the file cannot be opened or read.
+ScriptLines loadScriptFile(const std::string& path);
+
+} // namespace akt

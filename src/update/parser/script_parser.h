@@ -1,0 +1,49 @@
+#pragma once
+
+#include "update/parser/script_lines.h"
+#include "update/parser/statement.h"
+#include "update/parser/statement_scanner.h"
+
+#include <string>
+
+namespace akt {
+
+// Cuts a script into statements, one at a time:
+//
+//     ScriptParser parser;                    // terminator ";"
+//     parser.start(loadScriptFile(path));
+//     for (;;) {
+//         ParseResult result = parser.next();
+//         if (std::holds_alternative<End>(result)) break;
+//         ...                                 // Statement or ParseError; stop() after a failure
+//     }
+//
+// Statements end at the current terminator outside quotes and block comments. SET TERM changes the
+// terminator as soon as next() delivers it, and the new one stays for every later file started on
+// the same parser. Empty statements are skipped. A ParseError stops the file: next() then returns
+// End until the next start().
+class ScriptParser {
+public:
+    ScriptParser() = default;
+
+    // Takes the lines of the next file and reads it from its first line; the terminator is kept.
+    void start(ScriptLines lines);
+
+    // The next statement of the file, or the error that makes it unreadable, or End.
+    ParseResult next();
+
+    // No further statement of this file will be delivered.
+    void stop() { stopped_ = true; }
+    bool stopped() const { return stopped_; }
+
+    const std::string& terminator() const { return scanner_.terminator(); }
+    const ScriptLines& lines() const { return lines_; }
+
+private:
+    ScriptLines lines_;
+    StatementScanner scanner_{";"};
+    ScriptPos cursor_;
+    bool stopped_ = false;
+};
+
+} // namespace akt

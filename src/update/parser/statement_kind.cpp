@@ -1,0 +1,156 @@
+#include "update/parser/statement_kind.h"
+
+#include <initializer_list>
+
+namespace akt {
+namespace {
+
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isOneOf(std::string_view word, std::initializer_list<std::string_view> keywords) {
+    for (auto keyword : keywords)
+        if (equalsIgnoreCase(word, keyword))
+            return true;
+    return false;
+}
+
+StatementKind classifyCommit(const std::vector<std::string>& words, std::size_t count) {
+    if (count == 1 || count >= 3)
+        return StatementKind::stmtCOMMIT;
+    // RETAINING is compared exactly: it is in capitals when it ends the statement, in front of the
+    // terminator, and only then.
+    return words[1] == "RETAINING" ? StatementKind::stmtCOMMITRetaining : StatementKind::stmtERR;
+}
+
+StatementKind classifyRollback(const std::vector<std::string>& words, std::size_t count) {
+    if (count == 1)
+        return StatementKind::stmtROLLBACK;
+    if (count == 2 && words[1] == "RETAINING")
+        return StatementKind::stmtROLLBACKRetaining;
+    // ROLLBACK [WORK] TO [SAVEPOINT] name rolls back to a savepoint. Any other form (ROLLBACK WORK,
+    // a lower-case retaining) would end the transaction behind the executor's back, so it is refused.
+    std::size_t next = 1;
+    if (next < count && next < words.size() && equalsIgnoreCase(words[next], "WORK"))
+        ++next;
+    if (next + 1 < count && next < words.size() && equalsIgnoreCase(words[next], "TO"))
+        return StatementKind::stmtRollbackSavePoint;
+    return StatementKind::stmtERR;
+}
+
+StatementKind classifySet(const std::vector<std::string>& words, std::size_t count) {
+    const std::string& second = words[1];
+    if (equalsIgnoreCase(second, "GENERATOR"))
+        return StatementKind::stmtDDL;
+    if (count >= 3 && equalsIgnoreCase(second, "STATISTICS") && equalsIgnoreCase(words[2], "INDEX"))
+        return StatementKind::stmtDDL;
+    if (count == 3 && equalsIgnoreCase(second, "TERM"))
+        return StatementKind::stmtTERM;
+    if (count == 4 && equalsIgnoreCase(second, "SQL") && equalsIgnoreCase(words[2], "DIALECT"))
+        return StatementKind::stmtSET;
+    if (count == 3 && isOneOf(second, {"AUTODDL", "STATISTICS", "NAMES", "SAVEPOINTS"}))
+        return StatementKind::stmtSET;
+    return StatementKind::stmtERR;
+}
+
+} // namespace
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (upper(a[i]) != upper(b[i]))
+            return false;
+    return true;
+}
+
+StatementKind classifyStatement(const std::vector<std::string>& words, std::size_t count) {
+    if (count == 0 || words.empty())
+        return StatementKind::stmtEMPTY;
+    const std::string& first = words[0];
+    if (equalsIgnoreCase(first, "COMMIT"))
+        return classifyCommit(words, count);
+    if (equalsIgnoreCase(first, "ROLLBACK"))
+        return classifyRollback(words, count);
+    if (equalsIgnoreCase(first, "RECONNECT"))
+        return StatementKind::stmtReconnect;
+    if (equalsIgnoreCase(first, "SAVEPOINT"))
+        return StatementKind::stmtStartSavepoint;
+    if (count == 1 || words.size() < 2)
+        return StatementKind::stmtERR;
+
+    const std::string& second = words[1];
+    if (equalsIgnoreCase(first, "BATCH")) {
+        if (equalsIgnoreCase(second, "START"))
+            return StatementKind::stmtBatchStart;
+        return equalsIgnoreCase(second, "EXECUTE") ? StatementKind::stmtBatchExecute : StatementKind::stmtERR;
+    }
+    if (equalsIgnoreCase(first, "RELEASE") && equalsIgnoreCase(second, "SAVEPOINT"))
+        return StatementKind::stmtReleaseSavePoint;
+    if (isOneOf(first, {"INSERT", "UPDATE", "DELETE", "SELECT", "EXECUTE"}))
+        return StatementKind::stmtDML;
+    if (equalsIgnoreCase(first, "INPUT"))
+        return StatementKind::stmtINPUT;
+    if (equalsIgnoreCase(first, "CONNECT"))
+        return StatementKind::stmtCONNECT;
+    if (equalsIgnoreCase(first, "CREATE") && isOneOf(second, {"DATABASE", "SCHEMA"}))
+        return StatementKind::stmtCREATE;
+    if (equalsIgnoreCase(first, "DROP") && equalsIgnoreCase(second, "DATABASE"))
+        return StatementKind::stmtDrop;
+    if (isOneOf(first, {"DECLARE", "CREATE", "ALTER", "GRANT", "REVOKE", "DROP"}))
+        return StatementKind::stmtDDL;
+    if (equalsIgnoreCase(first, "SET"))
+        return classifySet(words, count);
+    return StatementKind::stmtERR;
+}
+
+const char* statementKindName(StatementKind kind) {
+    switch (kind) {
+    case StatementKind::stmtDDL:
+        return "stmtDDL";
+    case StatementKind::stmtDML:
+        return "stmtDML";
+    case StatementKind::stmtSET:
+        return "stmtSET";
+    case StatementKind::stmtCONNECT:
+        return "stmtCONNECT";
+    case StatementKind::stmtDrop:
+        return "stmtDrop";
+    case StatementKind::stmtCREATE:
+        return "stmtCREATE";
+    case StatementKind::stmtINPUT:
+        return "stmtINPUT";
+    case StatementKind::stmtUNK:
+        return "stmtUNK";
+    case StatementKind::stmtEMPTY:
+        return "stmtEMPTY";
+    case StatementKind::stmtTERM:
+        return "stmtTERM";
+    case StatementKind::stmtERR:
+        return "stmtERR";
+    case StatementKind::stmtCOMMIT:
+        return "stmtCOMMIT";
+    case StatementKind::stmtROLLBACK:
+        return "stmtROLLBACK";
+    case StatementKind::stmtReconnect:
+        return "stmtReconnect";
+    case StatementKind::stmtRollbackSavePoint:
+        return "stmtRollbackSavePoint";
+    case StatementKind::stmtReleaseSavePoint:
+        return "stmtReleaseSavePoint";
+    case StatementKind::stmtStartSavepoint:
+        return "stmtStartSavepoint";
+    case StatementKind::stmtCOMMITRetaining:
+        return "stmtCOMMITRetaining";
+    case StatementKind::stmtROLLBACKRetaining:
+        return "stmtROLLBACKRetaining";
+    case StatementKind::stmtBatchStart:
+        return "stmtBatchStart";
+    case StatementKind::stmtBatchExecute:
+        return "stmtBatchExecute";
+    }
+    return "stmtUNK";
+}
+
+} // namespace akt

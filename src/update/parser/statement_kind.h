@@ -1,0 +1,17 @@
+#pragma once
+
+#include "update/parser/statement.h"
+
+#include <string>
+#include <vector>
+
+namespace akt {
+
+// Decides a statement's kind from its first words (as Statement::words holds them) and the number
+// of its words; any count above four may be given as five, the rules do not tell them apart.
+StatementKind classifyStatement(const std::vector<std::string>& words, std::size_t wordCount);
+
+// ASCII comparison without regard to case; keywords are plain ASCII.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+} // namespace akt

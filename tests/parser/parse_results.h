@@ -1,0 +1,18 @@
+#pragma once
+
+#include "update/parser/script_parser.h"
+
+#include <string>
+#include <vector>
+
+namespace akt::test {
+
+// Everything the parser delivers for `lines`, one readable string per result:
+// "stmtDDL@1:CREATE TABLE t (a int)" or "Invalid statement@3:COMMIT WORK". CR LF shows as "|".
+std::vector<std::string> parseAll(ScriptParser& parser, const std::vector<std::string>& lines);
+std::vector<std::string> parseAll(const std::vector<std::string>& lines);
+
+// The first result the parser delivers for one script, as the parser gives it.
+ParseResult firstResult(const std::vector<std::string>& lines);
+
+} // namespace akt::test
