@@ -33,11 +33,16 @@ struct WarningPattern {
 
 // Checked in this order, each on its own: one error text may show several boxes. The exception
 // pattern comes after all of them.
+// clang-format off
 const WarningPattern kWarnings[] = {
-    {"PRIMARY OR UNIQUE KEY", MessageId::Msg64665}, {"DUPLICATE VALUE", MessageId::Msg64665},
-    {"MUST HAVE A VALUE", MessageId::Msg64666},     {"VALIDATION ERROR FOR COLUMN", MessageId::Msg64667},
-    {"UPDATE FAILED", MessageId::Msg64668},         {"DEADLOCK", MessageId::Msg64669},
+    {"PRIMARY OR UNIQUE KEY", MessageId::Msg64665},
+    {"DUPLICATE VALUE", MessageId::Msg64665},
+    {"MUST HAVE A VALUE", MessageId::Msg64666},
+    {"VALIDATION ERROR FOR COLUMN", MessageId::Msg64667},
+    {"UPDATE FAILED", MessageId::Msg64668},
+    {"DEADLOCK", MessageId::Msg64669},
 };
+// clang-format on
 
 } // namespace
 
