@@ -1,0 +1,69 @@
+#include "app/application_title.h"
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace akt {
+namespace {
+
+struct CommandLineCase {
+    const char* name;
+    QStringList arguments;
+    CommandLine expected;
+};
+
+// Test names carry the case name; keep gtest from dumping the case bytes into them.
+void PrintTo(const CommandLineCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLineTest, ReadsThePositionalArguments) {
+    const CommandLine line = parseCommandLine(GetParam().arguments);
+    const CommandLine& expected = GetParam().expected;
+    EXPECT_EQ(line.serwer, expected.serwer);
+    EXPECT_EQ(line.baza, expected.baza);
+    EXPECT_EQ(line.user, expected.user);
+    EXPECT_EQ(line.pass, expected.pass);
+    EXPECT_EQ(line.createMode, expected.createMode);
+    EXPECT_EQ(line.addcatalog, expected.addcatalog);
+}
+
+CommandLine expect(QString serwer, QString baza, QString user, QString pass, bool createMode, QString addcatalog) {
+    return {serwer, baza, user, pass, createMode, addcatalog};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineTest,
+    testing::Values(
+        CommandLineCase{"noArguments", {}, expect("", "", "", "", false, "")},
+        CommandLineCase{
+            "upperT", {"srv", "/db.fdb", "SYSDBA", "pw", "T"}, expect("srv", "/db.fdb", "SYSDBA", "pw", true, "")},
+        CommandLineCase{
+            "lowerT", {"srv", "/db.fdb", "SYSDBA", "pw", "t"}, expect("srv", "/db.fdb", "SYSDBA", "pw", true, "")},
+        CommandLineCase{
+            "wordTrue", {"srv", "/db.fdb", "u", "p", "TRUE"}, expect("srv", "/db.fdb", "u", "p", false, "")},
+        CommandLineCase{"one", {"srv", "/db.fdb", "u", "p", "1"}, expect("srv", "/db.fdb", "u", "p", false, "")},
+        CommandLineCase{"paddedT", {"srv", "/db.fdb", "u", "p", " T"}, expect("srv", "/db.fdb", "u", "p", false, "")},
+        CommandLineCase{"serverAndFolderTrimmed",
+                        {" \tsrv  ", " /db.fdb ", " u ", " p ", "T", "  /extra/ "},
+                        expect("srv", " /db.fdb ", " u ", " p ", true, "/extra/")},
+        CommandLineCase{
+            "blankFolder", {"srv", "/db.fdb", "u", "p", "T", "   "}, expect("srv", "/db.fdb", "u", "p", true, "")},
+        CommandLineCase{"emptyServer", {"", "/db.fdb", "u", "p", "T"}, expect("", "/db.fdb", "u", "p", true, "")},
+        CommandLineCase{"extraArgumentsIgnored",
+                        {"s", "b", "u", "p", "t", "/x/", "more"},
+                        expect("s", "b", "u", "p", true, "/x/")}),
+    [](const testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
+
+TEST(ApplicationTitle, CutsAtTheFirstDotAndCapitalisesOnlyTheFirstLetter) {
+    EXPECT_EQ(applicationTitle("aktualizacja"), "Aktualizacja");
+    EXPECT_EQ(applicationTitle("AKTUALIZACJA.EXE"), "Aktualizacja");
+    EXPECT_EQ(applicationTitle("akt.v2.exe"), "Akt");
+}
+
+} // namespace
+} // namespace akt

@@ -1,0 +1,158 @@
+#include "app/aktualizacja_unit.h"
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace akt {
+namespace {
+
+// One application object for the whole test program, made before the first test and gone before
+// main returns.
+class ApplicationEnvironment : public testing::Environment {
+public:
+    void SetUp() override { application = std::make_unique<QApplication>(argc, argv); }
+    void TearDown() override { application.reset(); }
+
+private:
+    int argc = 1;
+    char name[16] = "aktualizacja";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> application;
+};
+
+const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window.setEvents(&form);
+        form.FormCreate();
+        window.show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename Control> Control* control(const char* name) {
+        auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    MainWindow window;
+    TFRM_aktualizacja form{window, QCoreApplication::applicationDirPath() + "/", {}};
+};
+
+TEST_F(WindowTest, HasItsCaptionSizeAndTitleBarWithoutBoxes) {
+    EXPECT_EQ(window.windowTitle(), "Vostrelink Wendaphor");
+    EXPECT_EQ(window.size(), QSize(555, 428));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
+TEST_F(WindowTest, ControlsSitAtTheirPlacesInTabOrder) {
+    struct Place {
+        const char* name;
+        QRect geometry;
+    };
+    const Place places[] = {
+        {"cxcbMakeDatabase", {8, 5, 252, 17}}, {"cxtxtNowaBaza", {75, 30, 473, 21}},
+        {"lstscripts", {8, 73, 541, 65}},      {"memo", {8, 160, 541, 193}},
+        {"cxprgrsbr", {7, 356, 541, 21}},      {"btnAktualizuj", {9, 384, 113, 33}},
+        {"btnzakoncz", {433, 384, 113, 33}},
+    };
+    QStringList names;
+    for (const Place& place : places) {
+        names.append(place.name);
+        QWidget* widget = control<QWidget>(place.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), place.geometry) << place.name;
+    }
+    // The focus chain also holds the controls' inner parts (scroll bars, the ellipsis button).
+    QStringList chain;
+    for (QWidget* widget = window.nextInFocusChain(); widget != &window; widget = widget->nextInFocusChain()) {
+        if (names.contains(widget->objectName()))
+            chain.append(widget->objectName());
+    }
+    EXPECT_EQ(chain, names);
+    QStringList labels;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        labels.append(label->text() + QString(" %1,%2").arg(label->x()).arg(label->y()));
+    labels.sort();
+    EXPECT_EQ(labels,
+              QStringList({"Baza danych: 8,33", "Lista operacji do wykonania 8,57", "Przebieg wykonania... 8,144"}));
+}
+
+TEST_F(WindowTest, StartsInUpdateModeWithStartDisabled) {
+    const auto* mode = control<QCheckBox>("cxcbMakeDatabase");
+    EXPECT_EQ(mode->text(), "Utwórz nową bazę danych / aktualizuj istniejącą");
+    EXPECT_FALSE(mode->isEnabled());
+    EXPECT_FALSE(mode->isChecked());
+
+    const auto* path = control<QLineEdit>("cxtxtNowaBaza");
+    EXPECT_EQ(path->text(), ">>> Wczytaj plik bazy <<<");
+    EXPECT_TRUE(path->isEnabled());
+    EXPECT_TRUE(path->isReadOnly());
+    EXPECT_EQ(path->palette().color(QPalette::Base), QColor(166, 202, 240));
+    EXPECT_TRUE(control<QToolButton>("cxtxtNowaBazaButton")->isEnabled());
+
+    EXPECT_EQ(control<QListWidget>("lstscripts")->count(), 0);
+    const auto* memo = control<QPlainTextEdit>("memo");
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    EXPECT_EQ(control<QProgressBar>("cxprgrsbr")->text(), "0 %");
+
+    const auto* start = control<QPushButton>("btnAktualizuj");
+    EXPECT_EQ(start->text(), "Start");
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_EQ(start->iconSize(), QSize(24, 24));
+    const auto* close = control<QPushButton>("btnzakoncz");
+    EXPECT_EQ(close->text(), "Zamknij");
+    EXPECT_TRUE(close->isEnabled());
+    EXPECT_FALSE(window.timerEnabled());
+}
+
+TEST_F(WindowTest, ListMirrorsTheModelAndClicksDoNotToggleMarks) {
+    ScriptList& scripts = window.scriptList();
+    for (const char* text : {"B", "A"}) {
+        ScriptEntry& entry = scripts.append();
+        scripts.setDisplayText(entry, text);
+    }
+    scripts.setChecked(scripts.entry(1), true);
+
+    auto* list = control<QListWidget>("lstscripts");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "A");
+    EXPECT_EQ(list->item(1)->text(), "B");
+    EXPECT_EQ(list->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+    EXPECT_FALSE(list->item(0)->flags().testFlag(Qt::ItemIsUserCheckable));
+    EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(WindowTest, CloseEndsTheEventLoopWithExitCodeZero) {
+    QTimer::singleShot(0, &window, [this] { control<QPushButton>("btnzakoncz")->click(); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.terminating());
+}
+
+} // namespace
+} // namespace akt
