@@ -56,7 +56,8 @@ bool ClientLibrary::resolveAll() {
            resolve(l, "isc_dsql_allocate_statement", api_.dsql_allocate_statement) &&
            resolve(l, "isc_dsql_prepare", api_.dsql_prepare) && resolve(l, "isc_dsql_describe", api_.dsql_describe) &&
            resolve(l, "isc_dsql_describe_bind", api_.dsql_describe_bind) &&
-           resolve(l, "isc_dsql_execute", api_.dsql_execute) && resolve(l, "isc_dsql_fetch", api_.dsql_fetch) &&
+           resolve(l, "isc_dsql_execute", api_.dsql_execute) && resolve(l, "isc_dsql_execute2", api_.dsql_execute2) &&
+           resolve(l, "isc_dsql_fetch", api_.dsql_fetch) &&
            resolve(l, "isc_dsql_free_statement", api_.dsql_free_statement) &&
            resolve(l, "isc_dsql_sql_info", api_.dsql_sql_info) && resolve(l, "fb_interpret", api_.interpret) &&
            resolve(l, "isc_vax_integer", api_.vax_integer);

@@ -30,6 +30,7 @@ public:
         decltype(&::isc_dsql_describe) dsql_describe = nullptr;
         decltype(&::isc_dsql_describe_bind) dsql_describe_bind = nullptr;
         decltype(&::isc_dsql_execute) dsql_execute = nullptr;
+        decltype(&::isc_dsql_execute2) dsql_execute2 = nullptr;
         decltype(&::isc_dsql_fetch) dsql_fetch = nullptr;
         decltype(&::isc_dsql_free_statement) dsql_free_statement = nullptr;
         decltype(&::isc_dsql_sql_info) dsql_sql_info = nullptr;

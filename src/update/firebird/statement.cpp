@@ -133,12 +133,23 @@ void Statement::execute() {
     close();
     transaction_.ensureStarted();
     ISC_STATUS_ARRAY status;
-    connection().library().api().dsql_execute(status, transaction_.handle(), &handle_, SQLDA_VERSION1, nullptr);
+    const ClientLibrary::Api& api = connection().library().api();
+    if (statementType_ == isc_info_sql_stmt_exec_procedure && columnCount() > 0) {
+        api.dsql_execute2(status, transaction_.handle(), &handle_, SQLDA_VERSION1, nullptr, columns_.get());
+        checkStatus(connection().library(), status);
+        singletonPending_ = true;
+        return;
+    }
+    api.dsql_execute(status, transaction_.handle(), &handle_, SQLDA_VERSION1, nullptr);
     checkStatus(connection().library(), status);
     cursorOpen_ = returnsRows();
 }
 
 bool Statement::fetch() {
+    if (singletonPending_) {
+        singletonPending_ = false;
+        return true;
+    }
     if (!cursorOpen_)
         return false;
     ISC_STATUS_ARRAY status;
@@ -188,6 +199,7 @@ QVariant Statement::value(int column) const {
 }
 
 void Statement::close() {
+    singletonPending_ = false;
     if (!cursorOpen_ || !connection_)
         return;
     cursorOpen_ = false;
@@ -198,6 +210,7 @@ void Statement::close() {
 
 void Statement::release() {
     cursorOpen_ = false;
+    singletonPending_ = false;
     prepared_ = false;
     if (handle_ == 0 || !connection_)
         return;

@@ -37,9 +37,11 @@ public:
     // A statement that returns rows through a cursor (SELECT, SELECT ... FOR UPDATE).
     bool returnsRows() const;
 
-    // Executes the prepared statement; for one that returns rows this opens the cursor.
+    // Executes the prepared statement; for one that returns rows this opens the cursor, for one that returns
+    // a single row (EXECUTE PROCEDURE, INSERT ... RETURNING) it reads that row.
     void execute();
-    // Moves to the next row of the open cursor; false at the end, where the cursor is closed.
+    // Moves to the next row of the open cursor, or to the single row; false at the end, where the cursor
+    // is closed.
     bool fetch();
     // The value of a column of the current row: null, a whole number (qlonglong), a number with a scale or
     // a floating value (double), a truth value (bool) or text (QByteArray, the raw bytes). Raises
@@ -69,6 +71,7 @@ private:
     isc_stmt_handle handle_ = 0;
     bool prepared_ = false;
     bool cursorOpen_ = false;
+    bool singletonPending_ = false;
     int statementType_ = 0;
     int parameterCount_ = 0;
     Descriptor columns_;
