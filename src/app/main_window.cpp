@@ -64,7 +64,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(clientSize);
 
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The face the window was laid out for, then the nearest narrow sans-serif faces: a wide
+    // face would not fit the captions into their controls.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans Condensed")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     setFont(font);
