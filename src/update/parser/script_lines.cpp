@@ -7,36 +7,49 @@ namespace akt {
 ScriptLines::ScriptLines(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& line : lines)
-        total += line.size();
+        total += line.size() + 1;
     bytes_.reserve(total);
-    bounds_.reserve(2 * lines.size());
+    starts_.reserve(lines.size() + 1);
     for (const auto& line : lines) {
-        bounds_.push_back(bytes_.size());
+        starts_.push_back(bytes_.size());
         bytes_ += line;
-        bounds_.push_back(bytes_.size());
+        bytes_ += '\n'; // one byte between lines; the lines themselves may hold anything
     }
+    if (!lines.empty())
+        starts_.push_back(bytes_.size());
 }
 
 ScriptLines ScriptLines::fromBytes(std::string bytes) {
     ScriptLines result;
+    result.crlf_ = true;
     if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
         bytes.resize(static_cast<const char*>(nul) - bytes.data());
     result.bytes_ = std::move(bytes);
 
     const char* const data = result.bytes_.data();
     const std::size_t size = result.bytes_.size();
-    std::size_t begin = 0;
-    while (begin < size) {
-        std::size_t end = begin;
-        while (end < size && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        result.bounds_.push_back(begin);
-        result.bounds_.push_back(end);
-        if (end < size && data[end] == '\r' && end + 1 < size && data[end + 1] == '\n')
-            begin = end + 2;
+    result.starts_.reserve(size / 32 + 2);
+
+    // Lines end at LF, CR LF or a lone CR. Each search starts past the previous find, so every byte
+    // is looked at a bounded number of times even in a file of lone CRs.
+    const char* const end = data + size;
+    const char* nextLf = nullptr;
+    const char* p = data;
+    while (p < end) {
+        result.starts_.push_back(static_cast<std::size_t>(p - data));
+        if (nextLf < p) {
+            nextLf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            if (!nextLf)
+                nextLf = end;
+        }
+        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(nextLf - p)));
+        if (cr && cr + 1 != nextLf)
+            p = cr + 1; // a lone CR
         else
-            begin = end + 1;
+            p = nextLf == end ? end : nextLf + 1;
     }
+    if (size > 0)
+        result.starts_.push_back(size);
     return result;
 }
 

@@ -39,6 +39,8 @@ StatementScanner::StatementScanner(std::string terminator) : matcher_(std::move(
     for (unsigned char c : {'\'', '"', '/'})
         special_[c] = true;
     special_[static_cast<unsigned char>(matcher_.first())] = true;
+    wordStops_ = special_;
+    wordStops_[' '] = true;
 }
 
 StatementScanner::Outcome StatementScanner::next(const ScriptLines& lines, ScriptPos& cursor) {
@@ -46,6 +48,7 @@ StatementScanner::Outcome StatementScanner::next(const ScriptLines& lines, Scrip
     out_ = Outcome{};
     if (!skipLeading(cursor))
         return std::move(out_);
+    out_.words.reserve(kKeptWords);
     scanStatement(cursor);
     cursor = resume_;
     return std::move(out_);
@@ -142,10 +145,13 @@ void StatementScanner::scanStatement(ScriptPos start) {
         if (c == ' ') {
             if (endWord(pos))
                 break;
+            ++pos.col;
         } else {
             touch(pos);
+            do
+                ++pos.col;
+            while (pos.col < line.size() && !wordStops_[static_cast<unsigned char>(line[pos.col])]);
         }
-        ++pos.col;
     }
     out_.text = joined(start, textEnd_);
     out_.wordCount = wordCount_;

@@ -56,7 +56,8 @@ private:
     std::string joined(ScriptPos from, ScriptPos to) const;
 
     TerminatorMatcher matcher_;
-    std::array<bool, 256> special_{}; // bytes the fast scan must stop at
+    std::array<bool, 256> special_{};   // bytes the scan past the first words must stop at
+    std::array<bool, 256> wordStops_{}; // the same and the blank, while words are collected
     bool procedureAllowed_ = true;
 
     // State of the statement being scanned.
