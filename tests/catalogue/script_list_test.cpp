@@ -52,6 +52,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScriptListOrder,
                                          OrderCase{"emptyTextFirst", {"A", ""}, {"", "A"}}),
                          [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
 
+TEST(ScriptList, WithoutAConfiguredLocalePolishLettersStillSortBesideTheirBaseLetters) {
+    ScriptList list(QLocale::c());
+    for (const char* text : {"b", "ąb", "B2", "a", "z"})
+        add(list, QString::fromUtf8(text));
+    EXPECT_EQ(displayTexts(list), QStringList({"a", QString::fromUtf8("ąb"), "b", "B2", "z"}));
+}
+
 TEST(ScriptList, EqualTextsKeepTheOrderTheyWereAdded) {
     ScriptList list;
     add(list, "X", "first/X.SQL");

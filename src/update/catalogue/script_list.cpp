@@ -5,7 +5,18 @@
 
 namespace akt {
 
-ScriptList::ScriptList(const QLocale& locale) : collator_(locale) {
+namespace {
+
+// The C locale would compare code points and put every Polish letter after z. Machines without a
+// configured locale (services, installers, CI) get the language-neutral linguistic order instead,
+// as Windows gives for any locale.
+QLocale collationLocale(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
+}
+
+} // namespace
+
+ScriptList::ScriptList(const QLocale& locale) : collator_(collationLocale(locale)) {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
     // Names are compared character by character: 10_A sorts before 9_A, as the user sees them.
     collator_.setNumericMode(false);

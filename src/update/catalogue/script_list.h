@@ -35,6 +35,7 @@ private:
 // only mirrors this model; it learns of every change through the change listener.
 class ScriptList {
 public:
+    // The C locale orders as a language-neutral linguistic locale does.
     explicit ScriptList(const QLocale& locale = QLocale());
 
     ScriptList(const ScriptList&) = delete;
