@@ -2,6 +2,7 @@
 
 #include "update/firebird/client_library.h"
 #include "update/firebird/database_error.h"
+#include "update/firebird/database_text.h"
 #include "update/firebird/parameter_blocks.h"
 #include "update/firebird/statement.h"
 #include "update/firebird/transaction.h"
@@ -66,11 +67,9 @@ void Connection::createDatabase() {
     const QByteArray statement = creationStatement(target_, parameterLines_);
     isc_tr_handle noTransaction = 0;
     ISC_STATUS_ARRAY status;
-    // The statement is short, well under the 64 KiB a length argument can give; dialect 3 is what a new
-    // database is created with.
-    library_.api().dsql_execute_immediate(status, &handle_, &noTransaction,
-                                          static_cast<unsigned short>(statement.size()), statement.constData(), 3,
-                                          nullptr);
+    // A new database is always created in dialect 3, whatever dialect later statements use.
+    library_.api().dsql_execute_immediate(status, &handle_, &noTransaction, statementTextLength(statement),
+                                          statement.constData(), 3, nullptr);
     if (failed(status)) {
         handle_ = 0;
         throw DatabaseError(statusText(library_, status));
@@ -85,7 +84,11 @@ void Connection::readDatabaseDialect() {
     library_.api().database_info(status, &handle_, short(sizeof items), items, short(sizeof answer), answer);
     if (failed(status)) {
         const DatabaseError error(statusText(library_, status));
-        detach();
+        // The attachment is of no use without its dialect; the reason the caller needs is the one above.
+        try {
+            detach();
+        } catch (const DatabaseError&) {
+        }
         throw error;
     }
     // Servers that predate dialects answer with an error item: those databases are dialect 1.

@@ -3,6 +3,7 @@
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
+#include "update/firebird/database_text.h"
 #include "update/firebird/statement.h"
 #include "update/firebird/transaction.h"
 
@@ -12,10 +13,8 @@ void executeImmediate(Transaction& transaction, const QByteArray& sql) {
     transaction.ensureStarted();
     Connection& connection = transaction.connection();
     ISC_STATUS_ARRAY status;
-    // A length of 0 makes the call measure the NUL-terminated text, for statements beyond 64 KiB.
-    const unsigned short length = sql.size() > 0xFFFF ? 0 : static_cast<unsigned short>(sql.size());
-    connection.library().api().dsql_execute_immediate(status, connection.handle(), transaction.handle(), length,
-                                                      sql.constData(),
+    connection.library().api().dsql_execute_immediate(status, connection.handle(), transaction.handle(),
+                                                      statementTextLength(sql), sql.constData(),
                                                       static_cast<unsigned short>(connection.sqlDialect()), nullptr);
     checkStatus(connection.library(), status);
 }

@@ -3,6 +3,7 @@
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
+#include "update/firebird/database_text.h"
 #include "update/firebird/transaction.h"
 
 #include <cmath>
@@ -11,12 +12,6 @@
 namespace akt {
 
 namespace {
-
-// The legacy calls take the text length as 16 bits; 0 tells them to measure a NUL-terminated text, which
-// QByteArray always is.
-unsigned short textLength(const QByteArray& sql) {
-    return sql.size() > 0xFFFF ? 0 : static_cast<unsigned short>(sql.size());
-}
 
 XSQLDA* newDescriptor(int count) {
     const int n = count < 1 ? 1 : count;
@@ -70,7 +65,7 @@ void Statement::prepare(const QByteArray& sql) {
     const ClientLibrary& library = connection().library();
     columns_.reset(newDescriptor(1));
     ISC_STATUS_ARRAY status;
-    library.api().dsql_prepare(status, transaction_.handle(), &handle_, textLength(sql), sql.constData(),
+    library.api().dsql_prepare(status, transaction_.handle(), &handle_, statementTextLength(sql), sql.constData(),
                                static_cast<unsigned short>(connection().sqlDialect()), columns_.get());
     checkStatus(library, status);
     readStatementType();
