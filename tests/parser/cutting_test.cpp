@@ -98,6 +98,12 @@ const CuttingCase kCuttingCases[] = {
     {"TerminatorLongerThanAWordOfText",
      {"SET TERM END_OF_STATEMENT;", "SELECT 1 FROM END_OF_STATEMEN END_OF_STATEMENTCOMMIT END_OF_STATEMENT"},
      {"stmtTERM@1:SET TERM END_OF_STATEMENT", "stmtDML@2:SELECT 1 FROM END_OF_STATEMEN ", "stmtCOMMIT@2:COMMIT "}},
+    {"LongTerminatorAfterItsOwnPrefixes",
+     {"SET TERM ABABABABAC;", "SELECT 1 FROM t ABABABABABABABACCOMMIT"},
+     {"stmtTERM@1:SET TERM ABABABABAC", "stmtDML@2:SELECT 1 FROM t ABABAB", "stmtCOMMIT@2:COMMIT"}},
+    {"ProcedureEndAndSemicolonOnLinesOfTheirOwn",
+     {"CREATE TRIGGER tr FOR t AS BEGIN", "END", ";", "COMMIT;"},
+     {"stmtDDL@1:CREATE TRIGGER tr FOR t AS BEGIN|END", "stmtCOMMIT@4:COMMIT"}},
     {"SetTermWithFourWordsIsInvalid", {"SET TERM ^ x;"}, {"Invalid statement@1:SET TERM ^ x"}},
 };
 
