@@ -1,16 +1,36 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
+#include "app/startup_platform.h"
+#include "update/firebird/client_library.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QTextStream>
+
+#include <memory>
 
 namespace {
 
-// The Firebird client library must be loaded before the window is shown: without it the program
-// shows the error box and ends with exit code 1, never showing its window. The database layer
-// brings the loader; until it is part of the program there is nothing to load here.
-bool loadClientLibrary() {
-    return true;
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+QByteArray environmentVariable(const char* name) {
+    return qgetenv(name);
+}
+
+// Shown when the window cannot be built because the client library is missing.
+void showStartupError(const QString& text) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        QTextStream(stderr) << "Error: " << text << Qt::endl;
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+    box.exec();
 }
 
 QString programFolder() {
@@ -20,9 +40,26 @@ QString programFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
+    switch (akt::chooseStartupPlatform(argumentsOf(argc, argv), environmentVariable)) {
+    case akt::StartupPlatform::Display:
+        break;
+    case akt::StartupPlatform::Offscreen:
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        break;
+    case akt::StartupPlatform::NoDisplay:
+        QTextStream(stderr) << akt::noDisplayText() << Qt::endl;
+        return 3;
+    }
+
     QApplication application(argc, argv);
-    if (!loadClientLibrary())
+
+    // The window cannot work without the client library: it is loaded before the window is built.
+    QString libraryError;
+    std::unique_ptr<akt::ClientLibrary> library = akt::ClientLibrary::load(&libraryError);
+    if (!library) {
+        showStartupError(libraryError);
         return 1;
+    }
 
     akt::MainWindow window;
     akt::TFRM_aktualizacja form(window, programFolder(), QCoreApplication::arguments().mid(1));
@@ -30,6 +67,5 @@ int main(int argc, char** argv) {
     form.FormCreate();
     window.show();
     application.exec();
-    // The program always ends by closing its window.
     return 0;
 }

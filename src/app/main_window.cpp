@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextStream>
 #include <QToolButton>
 
 #include <algorithm>
@@ -45,6 +46,12 @@ QLabel* addLabel(QWidget* parent, const QString& text, int left, int top) {
 
 void showMessage(QWidget* parent, const QString& caption, const QString& text, QMessageBox::Icon icon,
                  bool alwaysOnTop) {
+    // Without a screen nobody could press OK, and an installer's run would wait for ever: the
+    // message goes to standard error and the run goes on.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        QTextStream(stderr) << caption << ": " << text << Qt::endl;
+        return;
+    }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     if (alwaysOnTop)
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
