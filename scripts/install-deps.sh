@@ -8,7 +8,7 @@ packages=(
     libgtest-dev googletest
     firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
     clang libclang-rt-14-dev clang-format
-    xvfb xauth x11-utils
+    xvfb xauth x11-utils xdotool
 )
 
 missing=()
