@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Builds the program and shows its window in create mode over the example DBSRC tree copied beside
-# the executable. Without a display the window runs on Qt's offscreen platform.
-# Usage: scripts/demo.sh [database path]   (default: a new database file in the build folder)
+# Installs what is needed, builds the program and does its main job on the bundled example: create
+# mode on an embedded database (no server), running every script of examples/DBSRC (copied beside
+# the executable by the build). Without a display the program runs on its own, with no window.
+# Usage: scripts/demo.sh [database path]   (default: demo.fdb in the build folder, made anew)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
 
 build=${AKT_DEMO_BUILD:-build-demo}
 cmake -G Ninja -S . -B "$build" -DAKT_BUILD_TESTS=OFF -DAKT_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target aktualizacja aktualizacja_examples
 
-program="$build/src/app/aktualizacja"
+program="$PWD/$build/src/app/aktualizacja"
 database=${1:-$PWD/$build/demo.fdb}
-
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-fi
+# CREATE DATABASE refuses an existing file; the demo always starts from nothing.
+[ $# -gt 0 ] || rm -f "$database"
 
 # Empty server: the database file is opened directly by the embedded engine.
-exec "$program" "" "$database" SYSDBA masterkey T
+code=0
+"$program" "" "$database" SYSDBA masterkey T || code=$?
+
+echo
+echo "exit code: $code"
+echo "database:  $database"
+echo "run log:   $(dirname "$program")/log.txt"
+exit "$code"
