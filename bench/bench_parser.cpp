@@ -87,7 +87,7 @@ Run loadAndParse(const std::string& path) {
         akt::ParseResult result = parser.next();
         if (std::holds_alternative<akt::End>(result))
             break;
-        if (auto* statement = std::get_if<akt::Statement>(&result)) {
+        if (auto* statement = std::get_if<akt::ScriptStatement>(&result)) {
             ++run.statements;
             run.bytes += statement->text.size();
         } else {

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         // Each result uses up at least one byte or line of the script.
         check(++results <= size + lineCount + 1);
-        if (const auto* statement = std::get_if<akt::Statement>(&result)) {
+        if (const auto* statement = std::get_if<akt::ScriptStatement>(&result)) {
             check(statement->lineIndex >= 1 && statement->lineIndex <= lineCount);
             check(!statement->text.empty() && !statement->words.empty() && statement->words.size() <= 4);
             check(statement->kind != akt::StatementKind::stmtERR && statement->kind != akt::StatementKind::stmtEMPTY);

@@ -26,7 +26,7 @@ TEST_P(Classification, GivesKind) {
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->errorText, "Invalid statement");
     } else {
-        const auto* statement = std::get_if<Statement>(&result);
+        const auto* statement = std::get_if<ScriptStatement>(&result);
         ASSERT_NE(statement, nullptr);
         EXPECT_STREQ(statementKindName(statement->kind), statementKindName(GetParam().kind));
     }
@@ -109,7 +109,7 @@ class Words : public ::testing::TestWithParam<WordsCase> {};
 
 TEST_P(Words, AreCutAtBlanksLineEndsAndClosingQuotes) {
     const ParseResult result = firstResult(GetParam().lines);
-    const auto* statement = std::get_if<Statement>(&result);
+    const auto* statement = std::get_if<ScriptStatement>(&result);
     ASSERT_NE(statement, nullptr);
     EXPECT_EQ(statement->words, GetParam().words);
 }

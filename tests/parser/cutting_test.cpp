@@ -122,7 +122,7 @@ TEST(ScriptParser, ChangedTerminatorCutsTheNextFile) {
 TEST(ScriptParser, StopEndsTheFileButNotTheNextOne) {
     ScriptParser parser;
     parser.start(ScriptLines({"COMMIT;", "COMMIT;"}));
-    ASSERT_TRUE(std::holds_alternative<Statement>(parser.next()));
+    ASSERT_TRUE(std::holds_alternative<ScriptStatement>(parser.next()));
     parser.stop();
     EXPECT_TRUE(std::holds_alternative<End>(parser.next()));
 

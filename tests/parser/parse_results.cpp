@@ -25,7 +25,7 @@ std::vector<std::string> parseAll(ScriptParser& parser, const std::vector<std::s
     std::vector<std::string> results;
     for (;;) {
         ParseResult result = parser.next();
-        if (const auto* statement = std::get_if<Statement>(&result)) {
+        if (const auto* statement = std::get_if<ScriptStatement>(&result)) {
             results.push_back(std::string(statementKindName(statement->kind)) + "@" +
                               std::to_string(statement->lineIndex) + ":" + visible(statement->text));
         } else if (const auto* error = std::get_if<ParseError>(&result)) {

@@ -36,7 +36,7 @@ ParseResult ScriptParser::next() {
         }
         if (kind == StatementKind::stmtTERM)
             scanner_ = StatementScanner(piece.words[2]);
-        return Statement{kind, std::move(piece.text), piece.firstLine + 1, std::move(piece.words)};
+        return ScriptStatement{kind, std::move(piece.text), piece.firstLine + 1, std::move(piece.words)};
     }
     return End{};
 }

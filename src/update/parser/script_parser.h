@@ -15,7 +15,7 @@ namespace akt {
 //     for (;;) {
 //         ParseResult result = parser.next();
 //         if (std::holds_alternative<End>(result)) break;
-//         ...                                 // Statement or ParseError; stop() after a failure
+//         ...                                 // ScriptStatement or ParseError; stop() after a failure
 //     }
 //
 // Statements end at the current terminator outside quotes and block comments. SET TERM changes the

@@ -37,7 +37,7 @@ enum class StatementKind {
 const char* statementKindName(StatementKind kind);
 
 // A statement cut from the script, ready to execute.
-struct Statement {
+struct ScriptStatement {
     StatementKind kind = StatementKind::stmtUNK;
     // The script's bytes from the first word up to the terminator, lines joined by CR LF.
     std::string text;
@@ -60,6 +60,6 @@ struct ParseError {
 // No further statement in this file, or the parser has been stopped.
 struct End {};
 
-using ParseResult = std::variant<Statement, ParseError, End>;
+using ParseResult = std::variant<ScriptStatement, ParseError, End>;
 
 } // namespace akt
