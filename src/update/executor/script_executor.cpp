@@ -1,0 +1,255 @@
+#include "update/executor/script_executor.h"
+
+#include "update/executor/statement_route.h"
+#include "update/firebird/connection.h"
+#include "update/firebird/database_error.h"
+#include "update/firebird/database_text.h"
+#include "update/firebird/sql_execution.h"
+#include "update/parser/statement_kind.h"
+
+#include <variant>
+
+namespace akt {
+namespace {
+
+const QString kInvalidStatement = QStringLiteral("Invalid statement");
+
+QByteArray bytesOf(const std::string& text) {
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+QString decoded(const std::string& text) {
+    return fromDatabaseText(bytesOf(text));
+}
+
+// SET <word> <value>: the setting's name and its value.
+bool isSetting(const ScriptStatement& statement, const char* name) {
+    return statement.words.size() >= 3 && equalsIgnoreCase(statement.words[1], name);
+}
+
+} // namespace
+
+TScriptExecutor::TScriptExecutor(Connection& database) : database_(database), ddl_(database, QByteArray()) {}
+
+void TScriptExecutor::setScript(ScriptLines lines) {
+    parser_.start(std::move(lines));
+}
+
+void TScriptExecutor::run() {
+    for (;;) {
+        ParseResult result = parser_.next();
+        if (std::holds_alternative<End>(result))
+            return;
+        // The parser has stopped itself after a parse error; the loop ends at the End that follows.
+        if (const ParseError* error = std::get_if<ParseError>(&result))
+            reportParseError(QString::fromStdString(error->errorText), error->text, error->lineIndex);
+        else
+            perform(std::get<ScriptStatement>(result));
+    }
+}
+
+void TScriptExecutor::perform(const ScriptStatement& statement) {
+    if (statement.kind == StatementKind::stmtEMPTY)
+        return;
+    if (refused(statement)) {
+        parser_.stop();
+        reportParseError(kInvalidStatement, statement.text, statement.lineIndex);
+        return;
+    }
+    try {
+        execute(statement);
+    } catch (const DatabaseError& error) {
+        reportExecuteError(error.text(), statement);
+        return;
+    }
+    if (onStatementDone)
+        onStatementDone(statement.kind, doneText(statement));
+}
+
+// Statements that create, drop or switch databases, read other files or batch values have no place in an
+// update script: the run creates and connects the database itself.
+bool TScriptExecutor::refused(const ScriptStatement& statement) const {
+    switch (statement.kind) {
+    case StatementKind::stmtDDL:
+    case StatementKind::stmtDML:
+    case StatementKind::stmtEMPTY:
+    case StatementKind::stmtTERM:
+    case StatementKind::stmtCOMMIT:
+    case StatementKind::stmtROLLBACK:
+    case StatementKind::stmtReconnect:
+    case StatementKind::stmtRollbackSavePoint:
+    case StatementKind::stmtReleaseSavePoint:
+    case StatementKind::stmtStartSavepoint:
+    case StatementKind::stmtCOMMITRetaining:
+    case StatementKind::stmtROLLBACKRetaining:
+        return false;
+    case StatementKind::stmtSET:
+        return isSetting(statement, "SAVEPOINTS");
+    case StatementKind::stmtCONNECT:
+    case StatementKind::stmtDrop:
+    case StatementKind::stmtCREATE:
+    case StatementKind::stmtINPUT:
+    case StatementKind::stmtUNK:
+    case StatementKind::stmtERR:
+    case StatementKind::stmtBatchStart:
+    case StatementKind::stmtBatchExecute:
+        return true;
+    }
+    return true;
+}
+
+void TScriptExecutor::execute(const ScriptStatement& statement) {
+    switch (statement.kind) {
+    case StatementKind::stmtDML:
+        executeDml(statement);
+        return;
+    case StatementKind::stmtDDL:
+        executeDdl(statement);
+        return;
+    case StatementKind::stmtStartSavepoint:
+    case StatementKind::stmtReleaseSavePoint:
+    case StatementKind::stmtRollbackSavePoint:
+        executeInDefault(bytesOf(statement.text));
+        return;
+    case StatementKind::stmtSET:
+        applySetting(statement);
+        return;
+    case StatementKind::stmtCOMMIT:
+    case StatementKind::stmtCOMMITRetaining:
+        commit(statement.kind == StatementKind::stmtCOMMITRetaining);
+        return;
+    case StatementKind::stmtROLLBACK:
+    case StatementKind::stmtROLLBACKRetaining:
+        rollback(statement.kind == StatementKind::stmtROLLBACKRetaining);
+        return;
+    case StatementKind::stmtReconnect:
+        database_.reconnect();
+        return;
+    case StatementKind::stmtTERM: // the parser has already taken the new terminator
+    case StatementKind::stmtEMPTY:
+    case StatementKind::stmtCONNECT:
+    case StatementKind::stmtDrop:
+    case StatementKind::stmtCREATE:
+    case StatementKind::stmtINPUT:
+    case StatementKind::stmtUNK:
+    case StatementKind::stmtERR:
+    case StatementKind::stmtBatchStart:
+    case StatementKind::stmtBatchExecute:
+        return;
+    }
+}
+
+// A transaction is started here rather than by the execution calls, which would also attach a closed
+// connection: a script run on a closed connection must fail with "DB is not open" instead.
+Transaction& TScriptExecutor::started(Transaction& transaction) {
+    if (!transaction.active())
+        transaction.start();
+    return transaction;
+}
+
+void TScriptExecutor::executeDml(const ScriptStatement& statement) {
+    Transaction& transaction = started(database_.defaultTransaction());
+    // Sent as it stands: the server decides what is a parameter marker (a colon in an EXECUTE BLOCK body is a
+    // variable), and one that needs values fails with the engine's own error.
+    if (returnsRows(statement))
+        executeDiscardingRows(transaction, bytesOf(statement.text));
+    else
+        executeImmediate(transaction, bytesOf(statement.text));
+}
+
+void TScriptExecutor::executeInDefault(const QByteArray& sql) {
+    executeImmediate(started(database_.defaultTransaction()), sql);
+}
+
+void TScriptExecutor::executeDdl(const ScriptStatement& statement) {
+    if (!settings_.autoDdl) {
+        executeInDefault(bytesOf(statement.text));
+        return;
+    }
+    started(ddl_);
+    try {
+        executeImmediate(ddl_, bytesOf(statement.text));
+        ddl_.commit();
+    } catch (const DatabaseError&) {
+        try {
+            ddl_.rollback();
+        } catch (const DatabaseError&) {
+            // The statement's own error is the one the script's author needs to see.
+        }
+        throw;
+    }
+}
+
+// The default transaction first, then the executor's own; each only when active.
+void TScriptExecutor::commit(bool retaining) {
+    for (Transaction* transaction : {&database_.defaultTransaction(), &ddl_}) {
+        if (retaining)
+            transaction->commitRetaining();
+        else
+            transaction->commit();
+    }
+}
+
+void TScriptExecutor::rollback(bool retaining) {
+    for (Transaction* transaction : {&database_.defaultTransaction(), &ddl_}) {
+        if (retaining)
+            transaction->rollbackRetaining();
+        else
+            transaction->rollback();
+    }
+}
+
+void TScriptExecutor::applySetting(const ScriptStatement& statement) {
+    const std::vector<std::string>& words = statement.words;
+    if (isSetting(statement, "AUTODDL"))
+        settings_.autoDdl = words[2] == "ON";
+    else if (isSetting(statement, "STATISTICS"))
+        settings_.statistics = words[2] == "ON";
+    else if (isSetting(statement, "NAMES"))
+        settings_.names = bytesOf(words[2]);
+    else if (isSetting(statement, "SQL") && words.size() >= 4)
+        changeDialect(words[3]);
+}
+
+void TScriptExecutor::changeDialect(const std::string& value) {
+    bool whole = false;
+    const int dialect = bytesOf(value).toInt(&whole);
+    if (!whole) {
+        // Whoever catches this may run the executor again; the rest of this file must not run then.
+        parser_.stop();
+        throw ScriptSettingError("'" + decoded(value).toStdString() + "' is not a valid integer value");
+    }
+    settings_.sqlDialect = dialect;
+    if (dialect == database_.sqlDialect())
+        return;
+    database_.setSqlDialect(dialect);
+    // The dialect is fixed for an attachment's life; attaching again lowers it to the database's when lower.
+    if (database_.connected())
+        database_.reconnect();
+}
+
+QString TScriptExecutor::doneText(const ScriptStatement& statement) const {
+    if (statement.kind == StatementKind::stmtTERM)
+        return decoded(statement.words[2]);
+    if (statement.kind != StatementKind::stmtSET)
+        return decoded(statement.text);
+    std::string words;
+    for (std::size_t i = 1; i < statement.words.size(); ++i)
+        words += (i > 1 ? " " : "") + statement.words[i];
+    return decoded(words);
+}
+
+void TScriptExecutor::reportParseError(const QString& error, const std::string& text, std::size_t lineIndex) {
+    if (onParseError)
+        onParseError(error, decoded(text), int(lineIndex));
+}
+
+void TScriptExecutor::reportExecuteError(const QString& error, const ScriptStatement& statement) {
+    bool ignore = false;
+    if (onExecuteError)
+        onExecuteError(error, decoded(statement.text), int(statement.lineIndex), ignore);
+    if (!ignore)
+        parser_.stop();
+}
+
+} // namespace akt
