@@ -12,6 +12,11 @@
 
 #include <ostream>
 
+// Readable failure messages for the event lines.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace akt::test {
 
 const ClientLibrary& library();
