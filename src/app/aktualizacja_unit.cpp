@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "update/catalogue/fill_script_list.h"
 #include "update/catalogue/script_list.h"
+#include "update/executor/script_executor.h"
 
 #include <QDir>
 
@@ -10,8 +11,22 @@
 
 namespace akt {
 
-TFRM_aktualizacja::TFRM_aktualizacja(MainWindowView& view, QString programFolder, QStringList arguments)
-    : view(view), programFolder(std::move(programFolder)), arguments(std::move(arguments)) {}
+TFRM_aktualizacja::TFRM_aktualizacja(MainWindowView& view, QString programFolder, QStringList arguments,
+                                     const ClientLibrary& library)
+    : view(view), programFolder(std::move(programFolder)), arguments(std::move(arguments)), IBDatabase(library),
+      skrypt(std::make_unique<TScriptExecutor>(IBDatabase)), runner_(std::make_unique<QProcessRunner>(view)),
+      clock_(std::make_unique<SystemClock>()) {
+    skrypt->onStatementDone = [this](StatementKind kind, const QString& text) { skryptParse(kind, text); };
+    skrypt->onParseError = [this](const QString& error, const QString& text, int lineIndex) {
+        skryptParseError(error, text, lineIndex);
+    };
+    skrypt->onExecuteError = [this](const QString& error, const QString& text, int lineIndex, bool& ignore) {
+        skryptExecuteError(error, text, lineIndex, ignore);
+    };
+}
+
+// The executor is released before the connection it runs on.
+TFRM_aktualizacja::~TFRM_aktualizacja() = default;
 
 void TFRM_aktualizacja::FormCreate() {
     stop = false;
@@ -61,24 +76,13 @@ void TFRM_aktualizacja::btnzakonczClick() {
     view.closeWindow();
 }
 
-void TFRM_aktualizacja::cxtxtNowaBazaPropertiesButtonClick() {
-    // Picking the database to update belongs to the database selection, which builds on the
-    // connection; without it the button has nothing to do.
-}
-
 void TFRM_aktualizacja::FillScriptList(const QString& directory) {
     if (fillScriptList(view.scriptList(), directory) > 0)
         view.setProgressMaximum(view.scriptList().count());
 }
 
-void TFRM_aktualizacja::aktualizuj(const QString& serwer, const QString& baza, const QString& user,
-                                   const QString& pass) {
-    // The update run fills this in: create or back up and restore the database, then run every
-    // listed script. Until then a start leaves the window as it is.
-    Q_UNUSED(serwer);
-    Q_UNUSED(baza);
-    Q_UNUSED(user);
-    Q_UNUSED(pass);
+int TFRM_aktualizacja::exitCode() const {
+    return exitCodeFor(outcome_, view.makeDatabaseChecked());
 }
 
 QString TFRM_aktualizacja::scriptFolder(const QString& sub) const {

@@ -2,19 +2,35 @@
 
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "app/run_outcome.h"
+#include "support/clock.h"
+#include "support/program_runner.h"
+#include "update/firebird/connection.h"
+#include "update/parser/statement.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 namespace akt {
 
-// The main window's state and handlers. It reaches the controls only through MainWindowView.
+class ClientLibrary;
+class ScriptEntry;
+class TScriptExecutor;
+
+// The main window's state and handlers. It reaches the controls only through MainWindowView. It owns
+// the database connection `IBDatabase` (with its default transaction `tranzakcja`) and the script
+// executor `skrypt` bound to both; the client library they use must outlive the window.
 class TFRM_aktualizacja : public MainWindowEvents {
 public:
     // programFolder ends with a separator; arguments come without the program name.
-    TFRM_aktualizacja(MainWindowView& view, QString programFolder, QStringList arguments);
+    TFRM_aktualizacja(MainWindowView& view, QString programFolder, QStringList arguments, const ClientLibrary& library);
+    ~TFRM_aktualizacja() override;
+
+    TFRM_aktualizacja(const TFRM_aktualizacja&) = delete;
+    TFRM_aktualizacja& operator=(const TFRM_aktualizacja&) = delete;
 
     void FormCreate();
     void FormShow() override;
@@ -27,10 +43,25 @@ public:
     // progress maximum becomes the number of entries in the list.
     void FillScriptList(const QString& directory);
 
-    // The update run.
+    // The update run: create (or back up and restore) the database, then run every listed script.
+    // A request while a run is active is ignored.
     virtual void aktualizuj(const QString& serwer, const QString& baza, const QString& user, const QString& pass);
 
-    virtual ~TFRM_aktualizacja() = default;
+    // The executor's events.
+    void skryptParse(StatementKind AKind, const QString& SQLText);
+    void skryptParseError(const QString& Error, const QString& SQLText, int LineIndex);
+    void skryptExecuteError(const QString& Error, const QString& SQLText, int LineIndex, bool& Ignore);
+
+    // What the process should end with, see RunOutcome.
+    int exitCode() const;
+    bool running() const { return outcome_ == RunOutcome::Running; }
+
+    // Seams: the backup tool's runner (a QProcessRunner on the view by default) and the clock that
+    // names the backup file.
+    void setProgramRunner(std::unique_ptr<ProgramRunner> runner) { runner_ = std::move(runner); }
+    void setClock(std::unique_ptr<Clock> clock) { clock_ = std::move(clock); }
+
+    Connection& database() { return IBDatabase; }
 
 protected:
     // programFolder + "DBSRC" + separator + sub + separator (no sub: the DBSRC folder itself).
@@ -47,6 +78,37 @@ protected:
     QString addcatalog;
     bool stop = false;
     std::int32_t progres = 0;
+    QString nazwakopii;
+
+private:
+    // The four values a run was started with.
+    struct RunValues {
+        QString serwer;
+        QString baza;
+        QString user;
+        QString pass;
+    };
+
+    // The steps under the run's error guard. Steps that end the run early say so by their result
+    // (after telling the user); errors nobody handled are thrown to the guard.
+    RunOutcome runSteps(const RunValues& run);
+    bool createDatabase(const RunValues& run);
+    bool backUpAndRestore(const RunValues& run);
+    bool backUp(const QString& backupTool, const RunValues& run);
+    bool restore(const QString& backupTool, const RunValues& run);
+    void runScript(ScriptEntry& entry);
+    void endCutShort();
+    void handleRunError(const QString& message);
+    void endRun(RunOutcome outcome, bool startWasEnabled);
+    QString runLogFile() const;
+
+    Connection IBDatabase;
+    std::unique_ptr<TScriptExecutor> skrypt;
+    std::unique_ptr<ProgramRunner> runner_;
+    std::unique_ptr<Clock> clock_;
+    RunOutcome outcome_ = RunOutcome::None;
+    // A script of the current run that did not run to its end: failed, unreadable or skipped.
+    bool scriptStoppedEarly_ = false;
 };
 
 } // namespace akt

@@ -1,0 +1,61 @@
+// Picking the database to update: connect, read its schema version, and list the scripts made for it.
+#include "app/aktualizacja_unit.h"
+
+#include "update/catalogue/script_list.h"
+#include "update/database/database_session.h"
+#include "update/firebird/database_error.h"
+
+#include <exception>
+
+namespace akt {
+namespace {
+
+bool acceptedVersion(int version) {
+    return version == 1 || version == 3 || version == 5;
+}
+
+} // namespace
+
+void TFRM_aktualizacja::cxtxtNowaBazaPropertiesButtonClick() {
+    // The list must not be rebuilt under a running loop.
+    if (running())
+        return;
+    if (!view.executeOpenDialog())
+        return;
+    stop = false;
+    baza = view.openDialogFileName();
+
+    bool connected = false;
+    try {
+        connected = ConnectDatabase(IBDatabase, view, serwer, baza, user, pass);
+    } catch (const DatabaseError& error) {
+        // Closing the previous database's connection failed; the new one was never tried.
+        view.appendLog(error.text());
+    } catch (const std::exception& error) {
+        view.appendLog(QString::fromUtf8(error.what()));
+    }
+    if (!connected) {
+        view.plainMessage(QStringLiteral("Nie można połączyć z: ") + baza);
+        // Start would otherwise update this path with the list of an earlier choice.
+        view.setStartEnabled(false);
+        return;
+    }
+
+    const int version = GetDBVersion(IBDatabase, view);
+    const QString versionLine = QStringLiteral("Wersja bazy danych:") + QString::number(version);
+    if (!acceptedVersion(version)) {
+        view.plainMessage(QStringLiteral("Tej wersji bazy nie możesz aktualizować"));
+        view.appendLog(versionLine);
+        view.setStartEnabled(false);
+        return;
+    }
+    view.appendLog(versionLine);
+    view.setPathText(baza);
+    view.scriptList().clear();
+    FillScriptList(scriptFolder(QString::number(version)));
+    FillScriptList(scriptFolder(QStringLiteral("ADR")));
+    FillScriptList(scriptFolder());
+    view.setStartEnabled(true);
+}
+
+} // namespace akt

@@ -1,0 +1,212 @@
+// The update run `aktualizuj`: create the database, or back it up and restore it over itself, then run
+// every listed script in list order and save the log.
+#include "app/aktualizacja_unit.h"
+
+#include "app/backup_call.h"
+#include "support/program_path.h"
+#include "update/catalogue/script_list.h"
+#include "update/database/database_session.h"
+#include "update/executor/script_executor.h"
+#include "update/firebird/database_error.h"
+#include "update/parser/script_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <exception>
+
+namespace akt {
+namespace {
+
+const QString kRunFailed = QStringLiteral("Błąd wykonania skryptu. Przerywam działanie.");
+
+} // namespace
+
+void TFRM_aktualizacja::aktualizuj(const QString& serwer, const QString& baza, const QString& user,
+                                   const QString& pass) {
+    // The window pumps messages during a run: a second start would run inside the first.
+    if (running())
+        return;
+    outcome_ = RunOutcome::Running;
+    scriptStoppedEarly_ = false;
+    const bool startWasEnabled = view.startEnabled();
+    // Start and the path box's button stay off for the run: the loop walks the list as it was when
+    // the run began, and a new database choice would rebuild it underneath.
+    view.setStartEnabled(false);
+    view.setPathEnabled(false);
+
+    view.clearLog();
+    view.setCloseEnabled(false);
+    RunOutcome outcome = RunOutcome::CutShort;
+    try {
+        outcome = runSteps({serwer, baza, user, pass});
+    } catch (const DatabaseError& error) {
+        handleRunError(error.text());
+    } catch (const std::exception& error) {
+        handleRunError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        handleRunError(QStringLiteral("Nieznany błąd"));
+    }
+    endRun(outcome, startWasEnabled);
+}
+
+RunOutcome TFRM_aktualizacja::runSteps(const RunValues& run) {
+    const bool createMode = view.makeDatabaseChecked();
+    if (createMode ? !createDatabase(run) : !backUpAndRestore(run)) {
+        endCutShort();
+        return RunOutcome::CutShort;
+    }
+    if (!ConnectDatabase(IBDatabase, view, run.serwer, run.baza, run.user, pass)) {
+        endCutShort();
+        return RunOutcome::CutShort;
+    }
+
+    ScriptList& list = view.scriptList();
+    const int count = list.count();
+    for (int index = 0; index < count; ++index)
+        runScript(list.entry(index));
+
+    DisconnectDatabase(IBDatabase);
+    view.appendLog(QStringLiteral("Baza odłączona"));
+    view.saveLog(runLogFile());
+    return scriptStoppedEarly_ ? RunOutcome::ScriptStopped : RunOutcome::Complete;
+}
+
+bool TFRM_aktualizacja::createDatabase(const RunValues& run) {
+    view.appendLog(QStringLiteral("Tworzenie bazy: ") + run.serwer + QLatin1Char(':') + run.baza);
+    return DataBaseCreate(IBDatabase, view, Connection::targetFor(run.serwer, run.baza), run.user, run.pass);
+}
+
+bool TFRM_aktualizacja::backUpAndRestore(const RunValues& run) {
+    // The database choice left the connection open; the backup tool opens the file itself.
+    DisconnectDatabase(IBDatabase);
+    nazwakopii = backupFileName(programFolder, clock_->now());
+    const QString backupTool = locateBackupTool(programFolder);
+    if (!backUp(backupTool, run))
+        return false;
+    DisconnectDatabase(IBDatabase);
+    if (!restore(backupTool, run))
+        return false;
+    view.appendLog(QStringLiteral("Kopia Odtworzona - ") + nazwakopii);
+    view.appendLog(QString(59, QLatin1Char('+')));
+    return true;
+}
+
+bool TFRM_aktualizacja::backUp(const QString& backupTool, const RunValues& run) {
+    view.appendLog(QStringLiteral("Rozpoczynam wykonanie kopii bezpieczestwa ..."));
+    const RunResult result = runner_->run(backupTool, backupParameters(run.baza, nazwakopii));
+    // The restore replaces the database with this file, so anything short of a clean run that left a
+    // non-empty copy ends here, before the database is touched.
+    const QFileInfo copy(nazwakopii);
+    if (!result.succeeded() || !copy.isFile() || copy.size() == 0) {
+        const int code = result.finished && !result.crashed ? result.exitCode : -1;
+        const QString text = QStringLiteral("Kopia bezpieczeństwa nie powiodła się (kod: %1) - baza danych nie "
+                                            "została zmieniona.")
+                                 .arg(code);
+        view.appendLog(text);
+        // When the application is ending there is nobody left to answer a dialog.
+        if (!view.terminating())
+            view.plainMessage(text);
+        view.saveLog(runLogFile());
+        return false;
+    }
+    view.appendLog(QStringLiteral("Kopia zapisana - ") + nazwakopii);
+    return true;
+}
+
+bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run) {
+    view.appendLog(QStringLiteral("Rozpoczynam Odtwarzanie z kopi bezpieczestwa ..."));
+    const RunResult result = runner_->run(backupTool, restoreParameters(nazwakopii, run.baza));
+    if (!result.started)
+        return false; // the user has been told the tool could not be started
+    if (!result.finished) {
+        // The application is ending while the restore still runs; the runner lets it finish, and
+        // no script may run against a database that is still being written.
+        return false;
+    }
+    if (result.crashed || result.exitCode != 0) {
+        const int code = result.crashed ? -1 : result.exitCode;
+        const QString text =
+            QStringLiteral("Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: %1). Kopia bezpieczeństwa: ")
+                .arg(code) +
+            nazwakopii;
+        view.appendLog(text);
+        view.plainMessage(text);
+        view.saveLog(runLogFile());
+        return false;
+    }
+    return true;
+}
+
+void TFRM_aktualizacja::runScript(ScriptEntry& entry) {
+    ScriptList& list = view.scriptList();
+    const QString text = entry.displayText();
+    const QString path = entry.object() ? entry.object()->str : QString();
+    ScriptLines lines = loadScriptFile(QFile::encodeName(path).toStdString());
+    const std::size_t lineCount = lines.size();
+    skrypt->setScript(std::move(lines));
+    view.appendLog(QStringLiteral("Przetwarzanie... ") + text);
+    view.setProgressMaximum(static_cast<double>(lineCount) - 1);
+    progres = 1;
+    view.repaintProgress();
+
+    view.setCursor(Cursor::DatabaseBusy);
+    if (stop) {
+        scriptStoppedEarly_ = true;
+        view.appendLog(QStringLiteral("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:") + text);
+    } else {
+        skrypt->run();
+    }
+    view.setCursor(Cursor::Normal);
+    view.appendLog(QStringLiteral("Przetwarzanie zakoczone: ") + text);
+    list.setChecked(entry, true);
+    view.pump();
+}
+
+void TFRM_aktualizacja::endCutShort() {
+    view.setCloseEnabled(true);
+    view.setCursor(Cursor::Normal);
+}
+
+void TFRM_aktualizacja::handleRunError(const QString& message) {
+    view.errorDialog(kRunFailed);
+    view.appendLog(message);
+    try {
+        view.saveLog(runLogFile());
+    } catch (const std::exception& error) {
+        // The window's log is all that is left; Close must still come back below.
+        const QString text = QStringLiteral("Nie zapisano przebiegu wykonania: ") + QString::fromUtf8(error.what());
+        view.appendLog(text);
+        view.plainMessage(text);
+    }
+    endCutShort();
+}
+
+void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled) {
+    outcome_ = outcome;
+    const bool createMode = view.makeDatabaseChecked();
+    // In update mode the path box is usable whenever no run is active; create mode never offers it.
+    view.setPathEnabled(!createMode);
+    if (outcome == RunOutcome::CutShort) {
+        view.setStartEnabled(startWasEnabled);
+        return;
+    }
+    if (createMode) {
+        view.closeWindow();
+        return;
+    }
+    if (stop)
+        view.noticeDialog(QStringLiteral("Program automatycznie nie mógł wykonać konwersji danych ze starej bazy.\r\n"
+                                         "Proszę o kontakt z firmą Wendaphor w celu aktualizacji bazy danych do "
+                                         "najnowszej struktury."));
+    else
+        view.plainMessage(QStringLiteral("Aktualizacja zakoczona"));
+    view.setCloseEnabled(true);
+    view.setStartEnabled(false);
+}
+
+QString TFRM_aktualizacja::runLogFile() const {
+    return programFolder + QStringLiteral("log.txt");
+}
+
+} // namespace akt
