@@ -1,5 +1,6 @@
 #include "app/aktualizacja_unit.h"
 #include "tests/app/recording_view.h"
+#include "tests/app/test_library.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ protected:
     }
 
     RecordingForm& show(const QStringList& arguments) {
-        form = std::make_unique<RecordingForm>(view, folder(), arguments);
+        form = std::make_unique<RecordingForm>(view, folder(), arguments, test::clientLibrary());
         form->FormCreate();
         form->FormShow();
         return *form;

@@ -1,5 +1,6 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
+#include "tests/app/test_library.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ protected:
     }
 
     MainWindow window;
-    TFRM_aktualizacja form{window, QCoreApplication::applicationDirPath() + "/", {}};
+    TFRM_aktualizacja form{window, QCoreApplication::applicationDirPath() + "/", {}, test::clientLibrary()};
 };
 
 TEST_F(WindowTest, HasItsCaptionSizeAndTitleBarWithoutBoxes) {

@@ -1,0 +1,170 @@
+// Create mode from start-up to the closed window, against the embedded engine.
+#include "tests/app/run_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace akt::test {
+namespace {
+
+using Dialog = RecordingView::Dialog;
+
+class CreateRunTest : public RunFixture {
+protected:
+    QString databasePath() const { return data.path() + QStringLiteral("/nowa.fdb"); }
+
+    // Starts the program in create mode on an embedded database and lets the timer fire.
+    void runCreateMode() {
+        show({QString(), databasePath(), QStringLiteral("SYSDBA"), kAdminPassword, QStringLiteral("T")});
+        ASSERT_TRUE(view.timer);
+        form->tmrPrzetwarzanieTimer();
+    }
+
+    int embeddedInt(const QByteArray& query) { return queryInt(QString(), databasePath(), query); }
+
+    // Each script appends its digit to n, so the final n spells the order the scripts ran in.
+    void writeOrderedScripts() {
+        script("DBSRC/0/00_TABELA.SQL", "CREATE TABLE t_order (n INTEGER);\nINSERT INTO t_order VALUES (0);\n"
+                                        "COMMIT;\n");
+        script("DBSRC/ADR/01_A.sql", "UPDATE t_order SET n = n * 10 + 1;\n");
+        script("DBSRC/02_B.SQL", "/* zażółć */\nUPDATE t_order SET n = n * 10 + 2;\n");
+        script("DBSRC/5/03_C.SQL", "UPDATE t_order SET n = n * 10 + 3;\nCOMMIT;\n");
+    }
+};
+
+TEST_F(CreateRunTest, CreatesTheDatabaseRunsEveryScriptInListOrderSavesTheLogAndCloses) {
+    writeOrderedScripts();
+    runCreateMode();
+
+    const QString at = QStringLiteral(":") + databasePath();
+    const QStringList expected = {
+        "Tworzenie bazy: " + at,
+        "Podłączanie do bazy: " + at,
+        "Połączono z bazą",
+        "Przetwarzanie... 00_TABELA",
+        "Przetwarzanie zakoczone: 00_TABELA",
+        "Przetwarzanie... 01_A",
+        "Przetwarzanie zakoczone: 01_A",
+        "Przetwarzanie... 02_B",
+        "Przetwarzanie zakoczone: 02_B",
+        "Przetwarzanie... 03_C",
+        "Przetwarzanie zakoczone: 03_C",
+        "Baza odłączona",
+    };
+    EXPECT_EQ(view.logLines(), expected);
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_TRUE(runLogBytes().contains("Baza od\xb3\xb9\x63zona\r\n")) << "Windows-1250 with CR LF";
+    EXPECT_EQ(checkedEntries(), QStringList({"00_TABELA", "01_A", "02_B", "03_C"}));
+    EXPECT_TRUE(view.closed);
+    EXPECT_TRUE(view.dialogs.empty());
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_FALSE(view.logRed);
+    EXPECT_EQ(form->exitCode(), 0);
+    EXPECT_EQ(embeddedInt("select n from t_order"), 123);
+}
+
+TEST_F(CreateRunTest, AFailingStatementSkipsTheRestClosesWithoutADialogAndEndsWithTwo) {
+    script("DBSRC/01_A.SQL",
+           "CREATE TABLE t1 (n INTEGER);\nINSERT INTO t1 VALUES (1);\nINSERT INTO nowhere VALUES (2);\n"
+           "INSERT INTO t1 VALUES (3);\n");
+    script("DBSRC/02_B.SQL", "INSERT INTO t1 VALUES (4);\n");
+    runCreateMode();
+
+    const QStringList& log = view.logLines();
+    const int failure = log.indexOf("Niepodzenie linia:3");
+    ASSERT_GE(failure, 0) << log.join('\n').toStdString();
+    EXPECT_EQ(log.at(failure + 1), "INSERT INTO nowhere VALUES (2)");
+    // The database error text follows, several lines of it.
+    EXPECT_EQ(log.at(failure + 2), "Dynamic SQL Error");
+    EXPECT_TRUE(log.mid(failure + 2).join('\n').contains("NOWHERE")) << log.join('\n').toStdString();
+    EXPECT_TRUE(log.contains("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:02_B"));
+    EXPECT_TRUE(view.logRed);
+    EXPECT_TRUE(view.closed);
+    EXPECT_TRUE(view.dialogs.empty());
+    EXPECT_EQ(form->exitCode(), 2);
+    // The failed file's earlier insert is committed by the final disconnect; nothing after it ran.
+    EXPECT_EQ(embeddedInt("select count(*) from t1"), 1);
+}
+
+TEST_F(CreateRunTest, AnUnreadableStatementStopsOnlyItsFileAndTheRunGoesOn) {
+    script("DBSRC/01_A.SQL", "CREATE TABLE t1 (n INTEGER);\nINPUT 'inny.sql';\nINSERT INTO t1 VALUES (1);\n");
+    script("DBSRC/02_B.SQL", "INSERT INTO t1 VALUES (2);\nCOMMIT;\n");
+    runCreateMode();
+
+    const QStringList& log = view.logLines();
+    EXPECT_TRUE(log.contains("Błąd parsowania: INPUT 'inny.sql'")) << log.join('\n').toStdString();
+    EXPECT_FALSE(log.join('\n').contains("pomijam wykonanie"));
+    EXPECT_FALSE(view.logRed);
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(form->exitCode(), 2);
+    EXPECT_EQ(embeddedInt("select sum(n) from t1"), 2);
+}
+
+TEST_F(CreateRunTest, TwoHundredFiftyStatementsMoveTheBarTwice) {
+    QString text = "CREATE TABLE t1 (n INTEGER);\n";
+    for (int i = 1; i < 250; ++i)
+        text += QStringLiteral("INSERT INTO t1 VALUES (%1);\n").arg(i);
+    script("DBSRC/01_A.SQL", text);
+    runCreateMode();
+
+    EXPECT_EQ(form->exitCode(), 0);
+    EXPECT_DOUBLE_EQ(view.progress.maximum(), 249.0);
+    EXPECT_DOUBLE_EQ(view.progress.position(), 200.0);
+    EXPECT_EQ(embeddedInt("select count(*) from t1"), 249);
+}
+
+TEST_F(CreateRunTest, AScriptDeletedAfterListingEndsTheRunThroughTheGuard) {
+    writeOrderedScripts();
+    show({QString(), databasePath(), QStringLiteral("SYSDBA"), kAdminPassword, QStringLiteral("T")});
+    ASSERT_TRUE(QFile::remove(folder() + "DBSRC/02_B.SQL"));
+    form->tmrPrzetwarzanieTimer();
+
+    EXPECT_EQ(view.dialogs,
+              std::vector<RecordingView::Shown>({{Dialog::Error, "Błąd wykonania skryptu. Przerywam działanie."}}));
+    EXPECT_TRUE(view.logLines().last().contains("02_B.SQL")) << view.logLines().last().toStdString();
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_EQ(checkedEntries(), QStringList({"00_TABELA", "01_A"}));
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_EQ(form->exitCode(), 3);
+}
+
+TEST_F(CreateRunTest, AnUnwritableRunLogStillGivesCloseBack) {
+    writeOrderedScripts();
+    ASSERT_TRUE(QDir(folder()).mkdir("log.txt"));
+    runCreateMode();
+
+    ASSERT_FALSE(view.dialogs.empty());
+    EXPECT_EQ(view.dialogs.front().kind, Dialog::Error);
+    EXPECT_TRUE(view.dialogs.back().text.startsWith("Nie zapisano przebiegu wykonania: "));
+    EXPECT_TRUE(view.logLines().last().startsWith("Nie zapisano przebiegu wykonania: "));
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_EQ(form->exitCode(), 3);
+}
+
+TEST_F(CreateRunTest, AFailedCreationLeavesTheWindowOpenWithClose) {
+    writeOrderedScripts();
+    QFile existing(databasePath());
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("not a database");
+    existing.close();
+    runCreateMode();
+
+    EXPECT_TRUE(hasDialog(Dialog::Plain, "Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."));
+    EXPECT_FALSE(view.logLines().join('\n').contains("Przetwarzanie"));
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(form->exitCode(), 3);
+}
+
+TEST_F(CreateRunTest, ClosingBeforeTheRunEndsWithThree) {
+    show({QString(), databasePath(), QStringLiteral("SYSDBA"), kAdminPassword, QStringLiteral("T")});
+    form->btnzakonczClick();
+    EXPECT_EQ(form->exitCode(), 3);
+}
+
+} // namespace
+} // namespace akt::test

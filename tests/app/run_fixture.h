@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/aktualizacja_unit.h"
+#include "tests/app/recording_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace akt::test {
+
+// The administrator password of the test server, the one the backup tool is run with.
+extern const QString kAdminPassword;
+
+// A clock stopped at one moment, so the backup file's name is known in advance.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(QDateTime when) : when_(std::move(when)) {}
+    QDateTime now() const override { return when_; }
+
+private:
+    QDateTime when_;
+};
+
+bool serverListening();
+
+// A program folder of its own (holding DBSRC and receiving log.txt and backups), a recording
+// window and the window logic on top of them.
+class RunFixture : public testing::Test {
+protected:
+    void SetUp() override;
+
+    QString folder() const { return program.path() + '/'; }
+    // Writes a script below the program folder; the text is stored as Windows-1250 bytes with CR LF.
+    void script(const QString& relativePath, const QString& text);
+    // Builds the window logic for these command-line arguments and shows it.
+    TFRM_aktualizacja& show(const QStringList& arguments);
+
+    // Skips (or, under CI, fails) when the test server is not listening on 127.0.0.1:3050.
+    void requireServer();
+    // Creates a database through the server with the administrator account and runs the statements
+    // on it, each committed.
+    void createServerDatabase(const QString& path, const QStringList& statements);
+    // The first column of the first row of a query on a database, through the server when server
+    // is given; -1 when it fails.
+    int queryInt(const QString& server, const QString& path, const QByteArray& query);
+
+    // log.txt as the run left it.
+    QByteArray runLogBytes() const;
+    // The log box's lines as log.txt should hold them.
+    QByteArray expectedRunLog() const;
+    bool hasDialog(RecordingView::Dialog kind, const QString& text) const;
+    QStringList checkedEntries() const;
+
+    QTemporaryDir program;
+    QTemporaryDir data; // the databases
+    RecordingView view;
+    std::unique_ptr<TFRM_aktualizacja> form;
+};
+
+} // namespace akt::test

@@ -1,0 +1,222 @@
+// Update mode through the server on 127.0.0.1: the database choice and its version gate, then the
+// run with the real backup tool (a backup beside the program, the restore over the database) and the
+// scripts.
+#include "tests/app/run_fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace akt::test {
+namespace {
+
+using Dialog = RecordingView::Dialog;
+
+const QString kServer = QStringLiteral("127.0.0.1");
+const QDateTime kRunTime(QDate(2009, 6, 5), QTime(14, 30, 12));
+const QString kNotice = QStringLiteral("Program automatycznie nie mógł wykonać konwersji danych ze starej bazy.\r\n"
+                                       "Proszę o kontakt z firmą Wendaphor w celu aktualizacji bazy danych do "
+                                       "najnowszej struktury.");
+
+class UpdateRunTest : public RunFixture {
+protected:
+    void SetUp() override {
+        RunFixture::SetUp();
+        requireServer();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // Folders of every version, so a listing shows which version's scripts were taken.
+        script("DBSRC/1/10_JEDEN.SQL", "UPDATE t_program SET dbver = 11;\n");
+        script("DBSRC/3/10_TRZY.SQL", "UPDATE t_program SET dbver = 33;\n");
+        script("DBSRC/5/10_PIEC.SQL", "UPDATE t_program SET dbver = 55;\n");
+        script("DBSRC/ADR/20_ADR.SQL", "INSERT INTO t_log VALUES ('ADR');\n");
+        script("DBSRC/30_WSPOLNY.SQL", "INSERT INTO t_log VALUES ('WSPOLNY');\nCOMMIT;\n");
+    }
+
+    QString databasePath() const { return data.path() + QStringLiteral("/stara.fdb"); }
+
+    // A database made by the server, holding t_program with the version (no row for version 0).
+    void createVersioned(int version) {
+        QStringList statements = {"CREATE TABLE t_program (dbver INTEGER)", "CREATE TABLE t_log (s VARCHAR(20))"};
+        if (version != 0)
+            statements << QStringLiteral("INSERT INTO t_program VALUES (%1)").arg(version);
+        createServerDatabase(databasePath(), statements);
+    }
+
+    // Update mode on the server with the database picked in the file dialog.
+    void pick() {
+        show({kServer, QString(), QStringLiteral("SYSDBA"), kAdminPassword});
+        form->setClock(std::make_unique<FixedClock>(kRunTime));
+        view.openDialogAnswers.push_back(databasePath());
+        form->cxtxtNowaBazaPropertiesButtonClick();
+    }
+
+    int serverInt(const QByteArray& query) { return queryInt(kServer, databasePath(), query); }
+    QString backupPath() const { return folder() + QStringLiteral("Kopia_20090605_143012.fbk"); }
+};
+
+TEST_F(UpdateRunTest, UpdatesThroughBackupAndRestoreThenRunsTheScripts) {
+    createVersioned(3);
+    const QDateTime beforeRun = QDateTime::currentDateTime();
+    pick();
+    ASSERT_TRUE(view.start);
+    ASSERT_EQ(view.scripts.count(), 3);
+    form->btnAktualizujClick();
+
+    const QString at = kServer + QStringLiteral(":") + databasePath();
+    const QStringList expected = {
+        "Rozpoczynam wykonanie kopii bezpieczestwa ...",
+        "Kopia zapisana - " + backupPath(),
+        "Rozpoczynam Odtwarzanie z kopi bezpieczestwa ...",
+        "Kopia Odtworzona - " + backupPath(),
+        QString(59, '+'),
+        "Podłączanie do bazy: " + at,
+        "Połączono z bazą",
+        "Przetwarzanie... 10_TRZY",
+        "Przetwarzanie zakoczone: 10_TRZY",
+        "Przetwarzanie... 20_ADR",
+        "Przetwarzanie zakoczone: 20_ADR",
+        "Przetwarzanie... 30_WSPOLNY",
+        "Przetwarzanie zakoczone: 30_WSPOLNY",
+        "Baza odłączona",
+    };
+    EXPECT_EQ(view.logLines(), expected);
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, "Aktualizacja zakoczona"}}));
+    EXPECT_GT(QFileInfo(backupPath()).size(), 0);
+    EXPECT_TRUE(QRegularExpression("^Kopia_\\d{8}_\\d{6}\\.fbk$").match(QFileInfo(backupPath()).fileName()).hasMatch());
+    EXPECT_FALSE(view.start);
+    EXPECT_TRUE(view.close);
+    EXPECT_TRUE(view.pathEnabled);
+    EXPECT_EQ(form->exitCode(), 0);
+
+    EXPECT_EQ(serverInt("select dbver from t_program"), 33);
+    EXPECT_EQ(serverInt("select count(*) from t_log"), 2);
+    // The restore rebuilt the file: the database now dates from the run, not from its creation.
+    const QByteArray restoredLater = "select iif(mon$creation_date > timestamp '" +
+                                     beforeRun.toString("yyyy-MM-dd HH:mm:ss.zzz").toLatin1() +
+                                     "', 1, 0) from mon$database";
+    EXPECT_EQ(serverInt(restoredLater), 1);
+}
+
+TEST_F(UpdateRunTest, AFailingStatementInTheSecondOfFourScriptsSkipsTheLastTwo) {
+    script("DBSRC/ADR/20_ADR.SQL", "INSERT INTO t_log VALUES ('ADR1');\nINSERT INTO brak VALUES (1);\n"
+                                   "INSERT INTO t_log VALUES ('ADR2');\n");
+    script("DBSRC/3/40_KONIEC.SQL", "INSERT INTO t_log VALUES ('KONIEC');\n");
+    createVersioned(3);
+    pick();
+    form->btnAktualizujClick();
+
+    const QStringList& log = view.logLines();
+    EXPECT_TRUE(log.contains("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:30_WSPOLNY"));
+    EXPECT_TRUE(log.contains("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:40_KONIEC"));
+    const int failure = log.indexOf("Niepodzenie linia:2");
+    ASSERT_GE(failure, 0) << log.join('\n').toStdString();
+    EXPECT_EQ(log.at(failure + 1), "INSERT INTO brak VALUES (1)");
+    EXPECT_EQ(log.indexOf("Przetwarzanie... 30_WSPOLNY"), log.indexOf("Przetwarzanie zakoczone: 20_ADR") + 1);
+    EXPECT_EQ(checkedEntries(), QStringList({"10_TRZY", "20_ADR", "30_WSPOLNY", "40_KONIEC"}));
+    EXPECT_TRUE(view.logRed);
+    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Notice, kNotice}}));
+    EXPECT_EQ(form->exitCode(), 2);
+    // The failed file's first insert is kept by the final disconnect; nothing after the failure ran.
+    EXPECT_EQ(serverInt("select count(*) from t_log"), 1);
+    EXPECT_EQ(serverInt("select dbver from t_program"), 33);
+}
+
+TEST_F(UpdateRunTest, AFailedBackupLeavesTheDatabaseAloneAndRunsNothing) {
+    createVersioned(3);
+    pick();
+    ASSERT_TRUE(view.start);
+    // The backup tool cannot write its file where a folder of that name stands.
+    ASSERT_TRUE(QDir().mkpath(backupPath()));
+    form->btnAktualizujClick();
+
+    const QStringList& log = view.logLines();
+    ASSERT_EQ(log.size(), 2) << log.join('\n').toStdString();
+    EXPECT_EQ(log.at(0), "Rozpoczynam wykonanie kopii bezpieczestwa ...");
+    const QRegularExpression failed("^Kopia bezpieczeństwa nie powiodła się \\(kod: [1-9]\\d*\\) - baza danych nie "
+                                    "została zmieniona\\.$");
+    EXPECT_TRUE(failed.match(log.at(1)).hasMatch()) << log.at(1).toStdString();
+    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, log.at(1)}}));
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_TRUE(checkedEntries().isEmpty());
+    EXPECT_TRUE(view.close);
+    EXPECT_TRUE(view.start) << "Start keeps its state after a run that was cut short";
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_EQ(form->exitCode(), 3);
+    EXPECT_EQ(serverInt("select dbver from t_program"), 3);
+    EXPECT_EQ(serverInt("select count(*) from t_log"), 0);
+}
+
+// The version gate: which versions open the list for their folder and enable Start.
+struct VersionCase {
+    int version; // -1: no t_program table at all
+    bool accepted;
+    QString listed; // the version folder's script, when accepted
+};
+
+void PrintTo(const VersionCase& c, std::ostream* out) {
+    *out << "version " << c.version;
+}
+
+class VersionGateTest : public UpdateRunTest, public testing::WithParamInterface<VersionCase> {};
+
+TEST_P(VersionGateTest, AcceptsOnlyOneThreeAndFive) {
+    const VersionCase& c = GetParam();
+    if (c.version < 0)
+        createServerDatabase(databasePath(), {"CREATE TABLE t_log (s VARCHAR(20))"});
+    else
+        createVersioned(c.version);
+    show({kServer, QString(), QStringLiteral("SYSDBA"), kAdminPassword});
+    // An earlier accepted pick left Start on; a refused pick must not keep it.
+    view.start = true;
+    view.openDialogAnswers.push_back(databasePath());
+    form->cxtxtNowaBazaPropertiesButtonClick();
+
+    const QString versionLine = QStringLiteral("Wersja bazy danych:%1").arg(c.version);
+    EXPECT_TRUE(view.logLines().contains(versionLine)) << view.logLines().join('\n').toStdString();
+    EXPECT_EQ(view.start, c.accepted);
+    if (c.accepted) {
+        EXPECT_EQ(view.pathText, databasePath());
+        ASSERT_EQ(view.scripts.count(), 3);
+        EXPECT_EQ(view.scripts.entry(0).displayText(), c.listed);
+        EXPECT_EQ(view.scripts.entry(1).displayText(), "20_ADR");
+        EXPECT_EQ(view.scripts.entry(2).displayText(), "30_WSPOLNY");
+    } else {
+        EXPECT_TRUE(hasDialog(Dialog::Plain, "Tej wersji bazy nie możesz aktualizować"));
+        EXPECT_EQ(view.pathText, ">>> Wczytaj plik bazy <<<");
+        EXPECT_EQ(view.scripts.count(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, VersionGateTest,
+                         testing::Values(VersionCase{1, true, "10_JEDEN"}, VersionCase{3, true, "10_TRZY"},
+                                         VersionCase{5, true, "10_PIEC"}, VersionCase{0, false, {}},
+                                         VersionCase{2, false, {}}, VersionCase{-1, false, {}}));
+
+TEST_F(UpdateRunTest, CancellingTheDialogChangesNothing) {
+    createVersioned(3);
+    pick();
+    ASSERT_TRUE(view.start);
+    const QStringList logBefore = view.logLines();
+    view.openDialogAnswers.push_back(std::nullopt);
+    form->cxtxtNowaBazaPropertiesButtonClick();
+    EXPECT_EQ(view.openDialogs, 2);
+    EXPECT_TRUE(view.start);
+    EXPECT_EQ(view.logLines(), logBefore);
+    EXPECT_EQ(view.scripts.count(), 3);
+}
+
+TEST_F(UpdateRunTest, APickThatCannotConnectSaysSoAndDisablesStart) {
+    createVersioned(3);
+    pick();
+    ASSERT_TRUE(view.start);
+    const QString missing = data.path() + QStringLiteral("/brak.fdb");
+    view.openDialogAnswers.push_back(missing);
+    form->cxtxtNowaBazaPropertiesButtonClick();
+    EXPECT_TRUE(hasDialog(Dialog::Plain, "Nie można połączyć z: " + missing));
+    EXPECT_FALSE(view.start);
+}
+
+} // namespace
+} // namespace akt::test
