@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/aktualizacja_unit.h"
+#include "support/program_runner.h"
 #include "tests/app/recording_view.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace akt::test {
 
@@ -26,6 +30,36 @@ public:
 
 private:
     QDateTime when_;
+};
+
+// The real runner of the backup tool, recording each call. `during` runs inside each call, as a
+// click would arrive while the run waits for the tool; `replace` may give a call's result instead
+// of running the tool (for failures the real tool cannot be made to show).
+class RecordingRunner final : public ProgramRunner {
+public:
+    explicit RecordingRunner(UserInterface& ui) : real_(ui) {}
+
+    struct Call {
+        QString file;
+        QString params;
+    };
+
+    RunResult run(const QString& file, const QString& params) override {
+        calls.push_back({file, params});
+        if (during)
+            during();
+        if (replace)
+            if (const std::optional<RunResult> result = replace(calls.size() - 1))
+                return *result;
+        return real_.run(file, params);
+    }
+
+    std::vector<Call> calls;
+    std::function<void()> during;
+    std::function<std::optional<RunResult>(std::size_t call)> replace;
+
+private:
+    QProcessRunner real_;
 };
 
 bool serverListening();

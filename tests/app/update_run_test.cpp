@@ -47,12 +47,17 @@ protected:
     void pick() {
         show({kServer, QString(), QStringLiteral("SYSDBA"), kAdminPassword});
         form->setClock(std::make_unique<FixedClock>(kRunTime));
+        auto recording = std::make_unique<RecordingRunner>(view);
+        runner = recording.get();
+        form->setProgramRunner(std::move(recording));
         view.openDialogAnswers.push_back(databasePath());
         form->cxtxtNowaBazaPropertiesButtonClick();
     }
 
     int serverInt(const QByteArray& query) { return queryInt(kServer, databasePath(), query); }
     QString backupPath() const { return folder() + QStringLiteral("Kopia_20090605_143012.fbk"); }
+
+    RecordingRunner* runner = nullptr;
 };
 
 TEST_F(UpdateRunTest, UpdatesThroughBackupAndRestoreThenRunsTheScripts) {
@@ -61,7 +66,24 @@ TEST_F(UpdateRunTest, UpdatesThroughBackupAndRestoreThenRunsTheScripts) {
     pick();
     ASSERT_TRUE(view.start);
     ASSERT_EQ(view.scripts.count(), 3);
+    // Clicks that arrive while the run waits for the backup tool start nothing.
+    std::vector<std::pair<bool, bool>> controlsDuringRun;
+    runner->during = [&] {
+        controlsDuringRun.push_back({view.start, view.pathEnabled});
+        view.openDialogAnswers.push_back(databasePath());
+        form->btnAktualizujClick();
+        form->cxtxtNowaBazaPropertiesButtonClick();
+    };
     form->btnAktualizujClick();
+
+    ASSERT_EQ(runner->calls.size(), 2u);
+    EXPECT_EQ(runner->calls[0].params,
+              "-B -t -user SYSDBA -pas plumbjoin \"" + databasePath() + "\" \"" + backupPath() + "\"");
+    EXPECT_EQ(runner->calls[1].params,
+              "-r -REP -user SYSDBA -pas plumbjoin \"" + backupPath() + "\" \"" + databasePath() + "\"");
+    EXPECT_EQ(QFileInfo(runner->calls[0].file).fileName(), "gbak");
+    EXPECT_EQ(controlsDuringRun, (std::vector<std::pair<bool, bool>>{{false, false}, {false, false}}));
+    EXPECT_EQ(view.openDialogs, 1);
 
     const QString at = kServer + QStringLiteral(":") + databasePath();
     const QStringList expected = {
@@ -146,6 +168,50 @@ TEST_F(UpdateRunTest, AFailedBackupLeavesTheDatabaseAloneAndRunsNothing) {
     EXPECT_EQ(form->exitCode(), 3);
     EXPECT_EQ(serverInt("select dbver from t_program"), 3);
     EXPECT_EQ(serverInt("select count(*) from t_log"), 0);
+}
+
+TEST_F(UpdateRunTest, AFailedRestoreNamesTheBackupAndRunsNoScript) {
+    createVersioned(3);
+    pick();
+    // The real tool makes the backup; its restore is reported as failed with exit code 1.
+    runner->replace = [](std::size_t call) -> std::optional<RunResult> {
+        if (call == 0)
+            return std::nullopt;
+        RunResult failed;
+        failed.started = failed.finished = true;
+        failed.exitCode = 1;
+        return failed;
+    };
+    form->btnAktualizujClick();
+
+    const QString text =
+        "Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: 1). Kopia bezpieczeństwa: " + backupPath();
+    EXPECT_EQ(view.logLines().last(), text);
+    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, text}}));
+    EXPECT_GT(QFileInfo(backupPath()).size(), 0);
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_FALSE(view.logLines().join('\n').contains("Przetwarzanie"));
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_EQ(form->exitCode(), 3);
+    EXPECT_EQ(serverInt("select dbver from t_program"), 3);
+}
+
+TEST_F(UpdateRunTest, AWaitGivenUpBecauseTheProgramEndsGoesNoFurther) {
+    createVersioned(3);
+    pick();
+    runner->replace = [](std::size_t) -> std::optional<RunResult> {
+        RunResult abandoned;
+        abandoned.started = true;
+        return abandoned;
+    };
+    form->btnAktualizujClick();
+
+    EXPECT_EQ(runner->calls.size(), 1u);
+    EXPECT_FALSE(view.logLines().join('\n').contains("Odtwarzanie"));
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(form->exitCode(), 3);
+    EXPECT_EQ(serverInt("select dbver from t_program"), 3);
 }
 
 // The version gate: which versions open the list for their folder and enable Start.
