@@ -62,7 +62,8 @@ public:
     void setScript(ScriptLines lines);
 
     // Runs the file's statements until its end, a parse error, or an execution error that is not ignored.
-    // Commits and rolls back nothing at the end. Raises only ScriptSettingError.
+    // Commits and rolls back nothing at the end. Of its own it raises only ScriptSettingError; what a handler
+    // throws passes through.
     void run();
 
     StatementDoneEvent onStatementDone;
