@@ -61,8 +61,6 @@ public:
     void setProgramRunner(std::unique_ptr<ProgramRunner> runner) { runner_ = std::move(runner); }
     void setClock(std::unique_ptr<Clock> clock) { clock_ = std::move(clock); }
 
-    Connection& database() { return IBDatabase; }
-
 protected:
     // programFolder + "DBSRC" + separator + sub + separator (no sub: the DBSRC folder itself).
     QString scriptFolder(const QString& sub = QString()) const;
