@@ -25,7 +25,7 @@ QByteArray environmentVariable(const char* name) {
 
 // Shown when the window cannot be built because the client library is missing.
 void showStartupError(const QString& text) {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (akt::MainWindow::withoutDisplay()) {
         QTextStream(stderr) << "Error: " << text << Qt::endl;
         return;
     }
@@ -62,10 +62,10 @@ int main(int argc, char** argv) {
     }
 
     akt::MainWindow window;
-    akt::TFRM_aktualizacja form(window, programFolder(), QCoreApplication::arguments().mid(1));
+    akt::TFRM_aktualizacja form(window, programFolder(), QCoreApplication::arguments().mid(1), *library);
     window.setEvents(&form);
     form.FormCreate();
     window.show();
     application.exec();
-    return 0;
+    return form.exitCode();
 }

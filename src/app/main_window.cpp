@@ -48,7 +48,7 @@ void showMessage(QWidget* parent, const QString& caption, const QString& text, Q
                  bool alwaysOnTop) {
     // Without a screen nobody could press OK, and an installer's run would wait for ever: the
     // message goes to standard error and the run goes on.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (MainWindow::withoutDisplay()) {
         QTextStream(stderr) << caption << ": " << text << Qt::endl;
         return;
     }
@@ -314,6 +314,14 @@ bool MainWindow::executeOpenDialog() {
 
 void MainWindow::closeWindow() {
     close();
+}
+
+bool MainWindow::withoutDisplay() {
+    return QGuiApplication::platformName() == QLatin1String("offscreen");
+}
+
+bool MainWindow::unattended() const {
+    return withoutDisplay();
 }
 
 void MainWindow::plainMessage(const QString& text) {

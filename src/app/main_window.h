@@ -27,6 +27,9 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // True on Qt's offscreen platform, which the program runs on when there is no display.
+    static bool withoutDisplay();
+
     // Who hears the window's events; may be set once the logic object exists.
     void setEvents(MainWindowEvents* events) { events_ = events; }
 
@@ -56,6 +59,7 @@ public:
     bool executeOpenDialog() override;
     QString openDialogFileName() const override { return openDialogFileName_; }
     void closeWindow() override;
+    bool unattended() const override;
 
     void plainMessage(const QString& text) override;
     void noticeDialog(const QString& text) override;

@@ -58,6 +58,9 @@ public:
 
     // Closes the main window, which ends the program.
     virtual void closeWindow() = 0;
+    // True when nobody can see the window or answer it (no display): dialogs are written to
+    // standard error, and a create-mode run that stops early still ends the program.
+    virtual bool unattended() const = 0;
 };
 
 } // namespace akt

@@ -189,6 +189,10 @@ void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled) {
     view.setPathEnabled(!createMode);
     if (outcome == RunOutcome::CutShort) {
         view.setStartEnabled(startWasEnabled);
+        // Without a display the window waits for a Close nobody can press; the installer that
+        // started the run learns of the failure from the exit code and standard error instead.
+        if (createMode && view.unattended())
+            view.closeWindow();
         return;
     }
     if (createMode) {

@@ -66,6 +66,7 @@ public:
     }
     QString openDialogFileName() const override { return chosenFile; }
     void closeWindow() override { closed = true; }
+    bool unattended() const override { return withoutDisplay; }
 
     void plainMessage(const QString& text) override { dialogs.push_back({Dialog::Plain, text}); }
     void noticeDialog(const QString& text) override { dialogs.push_back({Dialog::Notice, text}); }
@@ -84,6 +85,7 @@ public:
     // The state of the window as built: Start disabled, Close enabled, path box disabled, timer off.
     LogLines log;
     bool logRed = false;
+    bool withoutDisplay = false;
     ProgressValue progress;
     int progressRepaints = 0;
     ScriptList scripts;
