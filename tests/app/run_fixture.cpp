@@ -1,7 +1,7 @@
 #include "tests/app/run_fixture.h"
 
 #include "support/single_integer_query.h"
-#include "tests/app/test_library.h"
+#include "tests/common/firebird_test_support.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/sql_execution.h"
 #include "update/firebird/transaction.h"
@@ -9,11 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace akt::test {
 
@@ -27,19 +22,6 @@ QByteArray windows1250(const QString& text) {
 }
 
 } // namespace
-
-bool serverListening() {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(3050);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool listening = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return listening;
-}
 
 void RunFixture::SetUp() {
     ASSERT_TRUE(program.isValid());
@@ -57,22 +39,14 @@ void RunFixture::script(const QString& relativePath, const QString& text) {
 }
 
 TFRM_aktualizacja& RunFixture::show(const QStringList& arguments) {
-    form = std::make_unique<TFRM_aktualizacja>(view, folder(), arguments, clientLibrary());
+    form = std::make_unique<TFRM_aktualizacja>(view, folder(), arguments, testClientLibrary());
     form->FormCreate();
     form->FormShow();
     return *form;
 }
 
-void RunFixture::requireServer() {
-    if (serverListening())
-        return;
-    if (qEnvironmentVariable("CI") == QStringLiteral("true"))
-        GTEST_FAIL() << "no Firebird server on 127.0.0.1:3050 (run scripts/start-firebird-server.sh)";
-    GTEST_SKIP() << "no Firebird server on 127.0.0.1:3050; run scripts/start-firebird-server.sh as root";
-}
-
 void RunFixture::createServerDatabase(const QString& path, const QStringList& statements) {
-    Connection database(clientLibrary());
+    Connection database(testClientLibrary());
     database.setTarget(Connection::targetFor(QStringLiteral("127.0.0.1"), path));
     database.parameterLines() =
         QStringList{QStringLiteral("USER 'SYSDBA'"), QStringLiteral("PASSWORD '") + kAdminPassword + QLatin1Char('\''),
@@ -86,7 +60,7 @@ void RunFixture::createServerDatabase(const QString& path, const QStringList& st
 }
 
 int RunFixture::queryInt(const QString& server, const QString& path, const QByteArray& query) {
-    Connection database(clientLibrary());
+    Connection database(testClientLibrary());
     database.setTarget(Connection::targetFor(server, path));
     database.parameterLines() << QStringLiteral("user_name=SYSDBA") << QStringLiteral("password=") + kAdminPassword;
     RecordingView quiet;

@@ -62,8 +62,6 @@ private:
     QProcessRunner real_;
 };
 
-bool serverListening();
-
 // A program folder of its own (holding DBSRC and receiving log.txt and backups), a recording
 // window and the window logic on top of them.
 class RunFixture : public testing::Test {
@@ -76,8 +74,6 @@ protected:
     // Builds the window logic for these command-line arguments and shows it.
     TFRM_aktualizacja& show(const QStringList& arguments);
 
-    // Skips (or, under CI, fails) when the test server is not listening on 127.0.0.1:3050.
-    void requireServer();
     // Creates a database through the server with the administrator account and runs the statements
     // on it, each committed.
     void createServerDatabase(const QString& path, const QStringList& statements);

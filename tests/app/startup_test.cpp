@@ -1,6 +1,6 @@
 #include "app/aktualizacja_unit.h"
 #include "tests/app/recording_view.h"
-#include "tests/app/test_library.h"
+#include "tests/common/firebird_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ protected:
     }
 
     RecordingForm& show(const QStringList& arguments) {
-        form = std::make_unique<RecordingForm>(view, folder(), arguments, test::clientLibrary());
+        form = std::make_unique<RecordingForm>(view, folder(), arguments, test::testClientLibrary());
         form->FormCreate();
         form->FormShow();
         return *form;

@@ -2,6 +2,7 @@
 // run with the real backup tool (a backup beside the program, the restore over the database) and the
 // scripts.
 #include "tests/app/run_fixture.h"
+#include "tests/common/firebird_test_support.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ class UpdateRunTest : public RunFixture {
 protected:
     void SetUp() override {
         RunFixture::SetUp();
-        requireServer();
+        requireTestServer();
         if (IsSkipped() || HasFatalFailure())
             return;
         // Folders of every version, so a listing shows which version's scripts were taken.

@@ -1,6 +1,7 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
-#include "tests/app/test_library.h"
+#include "tests/common/application_environment.h"
+#include "tests/common/firebird_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -20,21 +21,9 @@
 namespace akt {
 namespace {
 
-// One application object for the whole test program, made before the first test and gone before
-// main returns.
-class ApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override { application = std::make_unique<QApplication>(argc, argv); }
-    void TearDown() override { application.reset(); }
-
-private:
-    int argc = 1;
-    char name[16] = "aktualizacja";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QApplication> application;
-};
-
-const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+// One application object for the whole test program; Google Test takes ownership of it.
+const testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new test::ApplicationEnvironment<QApplication>("aktualizacja"));
 
 class WindowTest : public testing::Test {
 protected:
@@ -52,7 +41,7 @@ protected:
     }
 
     MainWindow window;
-    TFRM_aktualizacja form{window, QCoreApplication::applicationDirPath() + "/", {}, test::clientLibrary()};
+    TFRM_aktualizacja form{window, QCoreApplication::applicationDirPath() + "/", {}, test::testClientLibrary()};
 };
 
 TEST_F(WindowTest, HasItsCaptionSizeAndTitleBarWithoutBoxes) {

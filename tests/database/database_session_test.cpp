@@ -2,10 +2,11 @@
 // the file opened in this process) and through the server on 127.0.0.1.
 #include "update/database/database_session.h"
 
-#include "recording_ui.h"
 #include "support/program_folder.h"
 #include "support/save_to_log.h"
 #include "support/single_integer_query.h"
+#include "tests/common/firebird_test_support.h"
+#include "tests/common/recording_ui.h"
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
@@ -20,11 +21,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace akt {
 namespace {
 
@@ -34,26 +30,6 @@ const QString kAdminPassword = "plumbjoin";
 const QString kConnectionFailed =
     "Nie można nawiązać połączenia z serwerem bazy danych!. Skontaktuj się z dostawcą oprogramowania.";
 const QString kDuplicateWarning = "Wprowadzone wartości istnieją w bazie danych.";
-
-const ClientLibrary& library() {
-    static const std::unique_ptr<ClientLibrary> loaded = ClientLibrary::load(nullptr);
-    if (!loaded)
-        throw std::runtime_error("the Firebird client library cannot be loaded");
-    return *loaded;
-}
-
-bool serverListening() {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(3050);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool listening = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return listening;
-}
 
 struct Target {
     const char* name;
@@ -73,11 +49,8 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        if (!target().server.isEmpty() && !serverListening()) {
-            if (qEnvironmentVariable("CI") == "true")
-                GTEST_FAIL() << "no Firebird server on 127.0.0.1:3050 (run scripts/start-firebird-server.sh)";
-            GTEST_SKIP() << "no Firebird server on 127.0.0.1:3050; run scripts/start-firebird-server.sh as root";
-        }
+        if (!target().server.isEmpty())
+            AKT_REQUIRE_TEST_SERVER();
         path = folder.filePath("session.fdb");
     }
 
@@ -102,7 +75,7 @@ protected:
     QTemporaryDir folder;
     QString path;
     RecordingUi ui;
-    Connection database{library()};
+    Connection database{test::testClientLibrary()};
 };
 
 class BothTargets : public SessionTest, public testing::WithParamInterface<Target> {
@@ -133,7 +106,7 @@ TEST_P(BothTargets, CreatesDatabaseWithPageSize4096Win1250AndDialect3) {
 TEST_P(BothTargets, ConnectsTwiceInARowKeepingEveryParameterLine) {
     ASSERT_TRUE(create());
     DisconnectDatabase(database);
-    Connection fresh(library());
+    Connection fresh(test::testClientLibrary());
 
     EXPECT_TRUE(ConnectDatabase(fresh, ui, target().server, path, "SYSDBA", kAdminPassword));
     EXPECT_TRUE(ConnectDatabase(fresh, ui, target().server, path, "SYSDBA", kAdminPassword));
@@ -265,7 +238,7 @@ TEST_P(BothTargets, PasswordWithAQuoteCreatesTheDatabase) {
 
     if (!target().server.isEmpty()) {
         // A fresh connection: this one's parameter lines still carry AKT_QUOTE's, which come first.
-        Connection admin(library());
+        Connection admin(test::testClientLibrary());
         ASSERT_TRUE(ConnectDatabase(admin, ui, target().server, quotedPath, "SYSDBA", kAdminPassword));
         Transaction ddl(admin, QByteArray());
         executeImmediate(ddl, "drop user AKT_QUOTE");

@@ -6,35 +6,7 @@
 #include "update/firebird/transaction.h"
 #include "update/parser/script_lines.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <memory>
-#include <stdexcept>
-
 namespace akt::test {
-
-const ClientLibrary& library() {
-    static const std::unique_ptr<ClientLibrary> loaded = ClientLibrary::load(nullptr);
-    if (!loaded)
-        throw std::runtime_error("the Firebird client library cannot be loaded");
-    return *loaded;
-}
-
-bool serverListening() {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(3050);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool listening = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return listening;
-}
 
 void EventRecord::bind(TScriptExecutor& executor) {
     executor.onStatementDone = [this](StatementKind kind, const QString& text) {
@@ -53,11 +25,8 @@ void EventRecord::bind(TScriptExecutor& executor) {
 
 void ExecutorTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
-    if (!target().server.isEmpty() && !serverListening()) {
-        if (qEnvironmentVariable("CI") == "true")
-            GTEST_FAIL() << "no Firebird server on 127.0.0.1:3050 (run scripts/start-firebird-server.sh)";
-        GTEST_SKIP() << "no Firebird server on 127.0.0.1:3050; run scripts/start-firebird-server.sh as root";
-    }
+    if (!target().server.isEmpty())
+        AKT_REQUIRE_TEST_SERVER();
     database.setTarget(Connection::targetFor(target().server, folder.filePath("executor.fdb")));
     database.parameterLines() = creationLines("SYSDBA", "plumbjoin");
     database.createDatabase();

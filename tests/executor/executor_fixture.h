@@ -1,6 +1,7 @@
 // A fresh embedded (or server) database per test, an executor bound to it and a record of its events.
 #pragma once
 
+#include "tests/common/firebird_test_support.h"
 #include "update/executor/script_executor.h"
 #include "update/firebird/connection.h"
 
@@ -18,9 +19,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace akt::test {
-
-const ClientLibrary& library();
-bool serverListening();
 
 struct Target {
     const char* name;
@@ -57,7 +55,7 @@ protected:
     bool tableExists(const char* name);
 
     QTemporaryDir folder;
-    Connection database{library()};
+    Connection database{testClientLibrary()};
     TScriptExecutor skrypt{database};
     EventRecord events;
 };

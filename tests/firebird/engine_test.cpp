@@ -1,4 +1,5 @@
 // The layer against the real engine, embedded: a database file in a temporary folder, no server.
+#include "tests/common/firebird_test_support.h"
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
@@ -14,13 +15,6 @@
 
 namespace akt {
 namespace {
-
-const ClientLibrary& library() {
-    static const std::unique_ptr<ClientLibrary> loaded = ClientLibrary::load(nullptr);
-    if (!loaded)
-        throw std::runtime_error("the Firebird client library cannot be loaded");
-    return *loaded;
-}
 
 QVariantList firstRow(Transaction& transaction, const QByteArray& sql) {
     Statement statement(transaction);
@@ -43,7 +37,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    Connection database{library()};
+    Connection database{test::testClientLibrary()};
 };
 
 TEST_F(EmbeddedEngine, NewDatabaseIsAttachedInDialect3) {
@@ -144,7 +138,7 @@ TEST_F(EmbeddedEngine, TransactionOnAClosedConnectionIsRefused) {
 }
 
 TEST(EngineErrors, EmptyTargetIsRefusedBeforeTheEngine) {
-    Connection database(library());
+    Connection database(test::testClientLibrary());
     try {
         database.connect();
         FAIL() << "no error raised";
@@ -155,7 +149,7 @@ TEST(EngineErrors, EmptyTargetIsRefusedBeforeTheEngine) {
 
 TEST(EngineErrors, EngineMessagesJoinedByCrLfWithoutFinalFullStop) {
     QTemporaryDir folder;
-    Connection database(library());
+    Connection database(test::testClientLibrary());
     database.setTarget(folder.filePath("missing.fdb"));
     try {
         database.connect();

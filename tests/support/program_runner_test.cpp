@@ -2,7 +2,7 @@
 
 #include "support/program_path.h"
 
-#include "recording_ui.h"
+#include "tests/common/recording_ui.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "support/save_to_log.h"
 
 #include "fixed_clock.h"
-#include "recording_ui.h"
+#include "tests/common/recording_ui.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#pragma once
+#include "tests/common/firebird_test_support.h"
 
 #include "update/firebird/client_library.h"
 
@@ -7,8 +7,7 @@
 
 namespace akt::test {
 
-// The Firebird client library, loaded once for the whole test program.
-inline const ClientLibrary& clientLibrary() {
+const ClientLibrary& testClientLibrary() {
     static const std::unique_ptr<ClientLibrary> loaded = ClientLibrary::load(nullptr);
     if (!loaded)
         throw std::runtime_error("the Firebird client library cannot be loaded");
