@@ -4,34 +4,11 @@
 # Enter the program must end with exit code 1. Exit code 77 tells CTest the check was skipped.
 set -u
 program=$1
+# shellcheck source=tests/common/xvfb.sh
+source "${BASH_SOURCE[0]%/*}/../common/xvfb.sh" || exit 1
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool not installed: skipped"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null
-    [ -n "${server:-}" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-server=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "Xvfb did not start:"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$(head -n1 "$work/display")"
+require_tools Xvfb xdotool
+start_xvfb
 
 AKT_FBCLIENT="$work/libfbclient-missing.so.2" QT_QPA_PLATFORM=xcb "$program" "" "$work/x.fdb" SYSDBA x T &
 app=$!
