@@ -114,7 +114,7 @@ TEST_F(ProgramRun, CreateModeThatCannotCreateTheDatabaseEndsWithExitCode3) {
 
     const Outcome outcome = run({"", database, "SYSDBA", "masterkey", "T"});
 
-    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_EQ(outcome.exitCode, 3) << outcome.standardError.toStdString();
     EXPECT_TRUE(outcome.standardError.contains("Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."))
         << outcome.standardError.toStdString();
 }
@@ -124,7 +124,7 @@ TEST_F(ProgramRun, MissingClientLibraryEndsWithExitCode1AndNamesTheFile) {
 
     const Outcome outcome = run({"", database, "SYSDBA", "masterkey", "T"}, {"AKT_FBCLIENT=" + missing});
 
-    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.exitCode, 1) << outcome.standardError.toStdString();
     EXPECT_TRUE(outcome.standardError.contains("InterBase library " + missing +
                                                " not found in the path. Please install InterBase to use this "
                                                "functionality"))
@@ -135,7 +135,7 @@ TEST_F(ProgramRun, MissingClientLibraryEndsWithExitCode1AndNamesTheFile) {
 TEST_F(ProgramRun, UpdateModeWithoutDisplayExplainsAndEndsWithExitCode3) {
     const Outcome outcome = run({"", database, "SYSDBA", "masterkey", "TRUE"});
 
-    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_EQ(outcome.exitCode, 3) << outcome.standardError.toStdString();
     EXPECT_TRUE(outcome.standardError.contains("no display")) << outcome.standardError.toStdString();
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("log.txt")));
 }
