@@ -42,6 +42,19 @@ packaged_password() {
     sed -n 's/^ISC_PASSWORD="\{0,1\}\([^"]*\)"\{0,1\}[[:space:]]*$/\1/p' "$packaged_password_file" | tail -n 1
 }
 
+# The backup tool restores database files as root (it opens them directly); a server started by the
+# package's init script runs as the firebird user and could not open them. Such a server is stopped
+# through that same init script and started again as root.
+server_user=$(ps -o user= -C firebird 2>/dev/null | head -n 1 | tr -d ' ')
+if [ -n "$server_user" ] && [ "$server_user" != root ] && [ -x /etc/init.d/firebird3.0 ]; then
+    echo "start-firebird-server: the server runs as ${server_user}; starting it again as root"
+    /etc/init.d/firebird3.0 stop || true
+    for _ in $(seq 1 30); do
+        listening || break
+        sleep 0.5
+    done
+fi
+
 if ! listening; then
     fix_bind_address
     mkdir -p /run/firebird3.0
