@@ -83,6 +83,11 @@ protected:
     Target target() const override { return GetParam(); }
 };
 
+class EmbeddedOnly : public SessionTest {
+protected:
+    Target target() const override { return kEmbedded; }
+};
+
 class ServerOnly : public SessionTest {
 protected:
     Target target() const override { return kServer; }
@@ -244,6 +249,17 @@ TEST_P(BothTargets, PasswordWithAQuoteCreatesTheDatabase) {
         executeImmediate(ddl, "drop user AKT_QUOTE");
         ddl.commit();
     }
+}
+
+TEST_F(EmbeddedOnly, APasswordWithAnEqualsSignCreatesAndConnects) {
+    // The embedded engine takes any password, so only the parameter lines decide here.
+    ASSERT_TRUE(create("SYSDBA", "a=b"));
+    EXPECT_EQ(database.parameterLines(), QStringList({""}));
+    DisconnectDatabase(database);
+
+    EXPECT_TRUE(ConnectDatabase(database, ui, target().server, path, "SYSDBA", "a=b"));
+    EXPECT_EQ(database.parameterLines(), QStringList({"", "user_name=SYSDBA", "password=a=b"}));
+    EXPECT_TRUE(ui.dialogs.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, BothTargets, testing::Values(kEmbedded, kServer),

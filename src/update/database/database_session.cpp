@@ -35,6 +35,10 @@ bool DataBaseCreate(Connection& IBDatabase, UserInterface& ui, const QString& ta
     IBDatabase.setSqlDialect(3);
     try {
         IBDatabase.createDatabase();
+        // The four lines were the clauses of CREATE DATABASE, not attachment parameters: left in the
+        // list, a user name or password holding "=" would read as an unknown parameter and make every
+        // later connect to the new database fail.
+        IBDatabase.parameterLines() = QStringList{QString()};
         return true;
     } catch (const DatabaseError& error) {
         ui.plainMessage(QStringLiteral("Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."));

@@ -19,8 +19,8 @@ bool ConnectDatabase(Connection& IBDatabase, UserInterface& ui, const QString& s
                      const QString& user, const QString& password);
 
 // Disconnects, then creates the database at target (see Connection::targetFor) with page size 4096, default
-// character set WIN1250 and dialect 3, leaving it attached. On failure shows the plain message, logs the
-// error text and returns false.
+// character set WIN1250 and dialect 3, leaving it attached; the parameter lines are back to one empty line
+// afterwards. On failure shows the plain message, logs the error text and returns false.
 bool DataBaseCreate(Connection& IBDatabase, UserInterface& ui, const QString& target, const QString& user,
                     const QString& password);
 
