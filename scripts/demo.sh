@@ -21,8 +21,13 @@ database=${1:-$PWD/$build/demo.fdb}
 code=0
 "$program" "" "$database" SYSDBA masterkey T || code=$?
 
+log="$(dirname "$program")/log.txt"
+if [ -f "$log" ]; then
+    echo "--- log.txt (Windows-1250, shown as UTF-8) ---"
+    iconv -f WINDOWS-1250 -t UTF-8 "$log" | tr -d '\r'
+fi
 echo
 echo "exit code: $code"
 echo "database:  $database"
-echo "run log:   $(dirname "$program")/log.txt"
+echo "run log:   $log"
 exit "$code"
