@@ -48,36 +48,29 @@ void Transaction::ensureStarted() {
         start();
 }
 
-void Transaction::commit() {
+void Transaction::end(decltype(ClientLibrary::Api::commit_transaction) ClientLibrary::Api::*function) {
     if (!active())
         return;
+    const ClientLibrary& library = connection().library();
     ISC_STATUS_ARRAY status;
-    connection().library().api().commit_transaction(status, &handle_);
-    checkStatus(connection().library(), status);
+    (library.api().*function)(status, &handle_);
+    checkStatus(library, status);
+}
+
+void Transaction::commit() {
+    end(&ClientLibrary::Api::commit_transaction);
 }
 
 void Transaction::rollback() {
-    if (!active())
-        return;
-    ISC_STATUS_ARRAY status;
-    connection().library().api().rollback_transaction(status, &handle_);
-    checkStatus(connection().library(), status);
+    end(&ClientLibrary::Api::rollback_transaction);
 }
 
 void Transaction::commitRetaining() {
-    if (!active())
-        return;
-    ISC_STATUS_ARRAY status;
-    connection().library().api().commit_retaining(status, &handle_);
-    checkStatus(connection().library(), status);
+    end(&ClientLibrary::Api::commit_retaining);
 }
 
 void Transaction::rollbackRetaining() {
-    if (!active())
-        return;
-    ISC_STATUS_ARRAY status;
-    connection().library().api().rollback_retaining(status, &handle_);
-    checkStatus(connection().library(), status);
+    end(&ClientLibrary::Api::rollback_retaining);
 }
 
 void Transaction::endQuietly() {

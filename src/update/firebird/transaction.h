@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/firebird/client_library.h"
+
 #include <ibase.h>
 
 #include <QByteArray>
@@ -38,6 +40,8 @@ private:
     friend class Connection;
     // Commit, falling back to rollback, reporting neither; the handle is gone afterwards in every case.
     void endQuietly();
+    // Calls one of the client library's commit or rollback functions when the transaction is active.
+    void end(decltype(ClientLibrary::Api::commit_transaction) ClientLibrary::Api::*function);
     void forgetConnection() { connection_ = nullptr; }
 
     Connection* connection_;
