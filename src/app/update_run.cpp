@@ -84,7 +84,6 @@ bool TFRM_aktualizacja::backUpAndRestore(const RunValues& run) {
     const QString backupTool = locateBackupTool(programFolder);
     if (!backUp(backupTool, run))
         return false;
-    DisconnectDatabase(IBDatabase);
     if (!restore(backupTool, run))
         return false;
     view.appendLog(QStringLiteral("Kopia Odtworzona - ") + nazwakopii);
@@ -116,6 +115,8 @@ bool TFRM_aktualizacja::backUp(const QString& backupTool, const RunValues& run) 
 
 bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run) {
     view.appendLog(QStringLiteral("Rozpoczynam Odtwarzanie z kopi bezpieczestwa ..."));
+    // Nothing should hold the file while the restore replaces it.
+    DisconnectDatabase(IBDatabase);
     const RunResult result = runner_->run(backupTool, restoreParameters(nazwakopii, run.baza));
     if (!result.started)
         return false; // the user has been told the tool could not be started
