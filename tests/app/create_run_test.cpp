@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace akt::test {
 namespace {
 
@@ -112,6 +117,90 @@ TEST_F(CreateRunTest, TwoHundredFiftyStatementsMoveTheBarTwice) {
     EXPECT_DOUBLE_EQ(view.progress.position(), 200.0);
     EXPECT_EQ(embeddedInt("select count(*) from t1"), 249);
 }
+
+TEST_F(CreateRunTest, EachScriptLogsSetsTheBarRunsOrSkipsUnderTheBusyCursorThenChecksAndPumps) {
+    script("DBSRC/01_A.SQL", "CREATE TABLE t1 (n INTEGER);\nINSERT INTO nowhere VALUES (1);\n");
+    script("DBSRC/02_B.SQL", "INSERT INTO t1 VALUES (4);\n");
+    show({QString(), databasePath(), QStringLiteral("SYSDBA"), kAdminPassword, QStringLiteral("T")});
+    view.journal.clear();
+    form->tmrPrzetwarzanieTimer();
+
+    // The database error text is the engine's; only its first line is fixed.
+    QStringList journal = view.journal;
+    for (QString& entry : journal)
+        if (entry.startsWith("log Dynamic SQL Error\r\n"))
+            entry = "log <error text>";
+    const QString at = QStringLiteral(":") + databasePath();
+    const QStringList expected = {
+        "clear log",
+        "close off",
+        "log Tworzenie bazy: " + at,
+        "log Podłączanie do bazy: " + at,
+        "log Połączono z bazą",
+        "log Przetwarzanie... 01_A",
+        "maximum 1",
+        "repaint",
+        "cursor busy",
+        "log Niepodzenie linia:2",
+        "log INSERT INTO nowhere VALUES (1)",
+        "log <error text>",
+        "log red",
+        "cursor normal",
+        "log Przetwarzanie zakoczone: 01_A",
+        "checked 1",
+        "pump",
+        "log Przetwarzanie... 02_B",
+        "maximum 0",
+        "repaint",
+        "cursor busy",
+        "log Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:02_B",
+        "cursor normal",
+        "log Przetwarzanie zakoczone: 02_B",
+        "checked 2",
+        "pump",
+        "log Baza odłączona",
+    };
+    EXPECT_EQ(journal, expected) << view.journal.join('\n').toStdString();
+    EXPECT_TRUE(view.closed);
+}
+
+// The bar moves by 100 for every 100 statements of a file, counting afresh in each file; the position
+// carries over from file to file and is held to the current file's number of lines minus 1.
+struct ProgressCase {
+    const char* name;
+    std::vector<std::pair<int, int>> files; // executed statements, blank lines added at the end
+    double maximum;
+    double position;
+};
+
+void PrintTo(const ProgressCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ProgressTest : public CreateRunTest, public testing::WithParamInterface<ProgressCase> {};
+
+TEST_P(ProgressTest, MovesByHundredsPerFile) {
+    const ProgressCase& c = GetParam();
+    for (std::size_t file = 0; file < c.files.size(); ++file) {
+        const auto [statements, blankLines] = c.files[file];
+        script(QStringLiteral("DBSRC/%1.SQL").arg(file + 10),
+               QString("COMMIT;\n").repeated(statements) + QString("\n").repeated(blankLines));
+    }
+    runCreateMode();
+
+    EXPECT_EQ(form->exitCode(), 0);
+    EXPECT_DOUBLE_EQ(view.progress.maximum(), c.maximum);
+    EXPECT_DOUBLE_EQ(view.progress.position(), c.position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProgressTest,
+                         testing::Values(ProgressCase{"FewerThanHundredDoNotMove", {{99, 0}}, 98, 0},
+                                         ProgressCase{"HundredMovesOnce", {{100, 0}}, 99, 99},
+                                         ProgressCase{"TwoHundredFiftyMoveTwice", {{250, 0}}, 249, 200},
+                                         ProgressCase{"CountStartsAgainInEachFile", {{150, 0}, {60, 440}}, 499, 100},
+                                         ProgressCase{"PositionCarriesOver", {{150, 0}, {100, 400}}, 499, 200},
+                                         ProgressCase{"HeldToTheSmallerMaximum", {{250, 0}, {120, 0}}, 119, 119}),
+                         [](const testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CreateRunTest, AScriptDeletedAfterListingEndsTheRunThroughTheGuard) {
     writeOrderedScripts();
