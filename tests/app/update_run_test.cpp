@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 namespace akt::test {
 namespace {
 
@@ -238,6 +242,7 @@ TEST_P(VersionGateTest, AcceptsOnlyOneThreeAndFive) {
     // An earlier accepted pick left Start on; a refused pick must not keep it.
     view.start = true;
     view.openDialogAnswers.push_back(databasePath());
+    view.journal.clear();
     form->cxtxtNowaBazaPropertiesButtonClick();
 
     const QString versionLine = QStringLiteral("Wersja bazy danych:%1").arg(c.version);
@@ -250,7 +255,12 @@ TEST_P(VersionGateTest, AcceptsOnlyOneThreeAndFive) {
         EXPECT_EQ(view.scripts.entry(1).displayText(), "20_ADR");
         EXPECT_EQ(view.scripts.entry(2).displayText(), "30_WSPOLNY");
     } else {
-        EXPECT_TRUE(hasDialog(Dialog::Plain, "Tej wersji bazy nie możesz aktualizować"));
+        // The refusal comes first, then its log line. A missing t_program table matches none of the
+        // messages of the error translation, so the refusal is the only dialog in every case.
+        ASSERT_GE(view.journal.size(), 2);
+        EXPECT_EQ(view.journal.mid(view.journal.size() - 2),
+                  QStringList({"plain Tej wersji bazy nie możesz aktualizować", "log " + versionLine}));
+        EXPECT_EQ(view.dialogs.size(), 1u);
         EXPECT_EQ(view.pathText, ">>> Wczytaj plik bazy <<<");
         EXPECT_EQ(view.scripts.count(), 0);
     }
@@ -280,10 +290,62 @@ TEST_F(UpdateRunTest, APickThatCannotConnectSaysSoAndDisablesStart) {
     ASSERT_TRUE(view.start);
     const QString missing = data.path() + QStringLiteral("/brak.fdb");
     view.openDialogAnswers.push_back(missing);
+    view.journal.clear();
     form->cxtxtNowaBazaPropertiesButtonClick();
-    EXPECT_TRUE(hasDialog(Dialog::Plain, "Nie można połączyć z: " + missing));
+    // The connection's own message and error text come first, then the choice's message.
+    ASSERT_EQ(view.journal.size(), 4) << view.journal.join('\n').toStdString();
+    EXPECT_EQ(view.journal[0], "log Podłączanie do bazy: " + kServer + ":" + missing);
+    EXPECT_EQ(view.journal[1], "plain Nie można nawiązać połączenia z serwerem bazy danych!. Skontaktuj się z "
+                               "dostawcą oprogramowania.");
+    EXPECT_TRUE(view.journal[2].startsWith("log ")) << view.journal[2].toStdString();
+    EXPECT_EQ(view.journal[3], "plain Nie można połączyć z: " + missing);
     EXPECT_FALSE(view.start);
 }
+
+// The error flag of an earlier failure is cleared by a new pick only: a cancelled dialog keeps it, and the
+// next run skips every script.
+struct FlagCase {
+    const char* name;
+    bool cancel;
+    bool skipped;
+};
+
+void PrintTo(const FlagCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ErrorFlagTest : public UpdateRunTest, public testing::WithParamInterface<FlagCase> {};
+
+TEST_P(ErrorFlagTest, OnlyANewPickClearsIt) {
+    const FlagCase& c = GetParam();
+    createVersioned(3);
+    pick();
+    ASSERT_TRUE(view.start);
+    bool ignore = true;
+    form->skryptExecuteError(QStringLiteral("błąd"), QStringLiteral("INSERT"), 1, ignore);
+    EXPECT_FALSE(ignore);
+    if (c.cancel)
+        view.openDialogAnswers.push_back(std::nullopt);
+    else
+        view.openDialogAnswers.push_back(databasePath());
+    form->cxtxtNowaBazaPropertiesButtonClick();
+    ASSERT_TRUE(view.start);
+    view.dialogs.clear();
+    form->btnAktualizujClick();
+
+    const QString skip = QStringLiteral("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:");
+    for (const char* entry : {"10_TRZY", "20_ADR", "30_WSPOLNY"})
+        EXPECT_EQ(view.logLines().contains(skip + entry), c.skipped) << entry;
+    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>(
+                                {c.skipped ? RecordingView::Shown{Dialog::Notice, kNotice}
+                                           : RecordingView::Shown{Dialog::Plain, "Aktualizacja zakoczona"}}));
+    EXPECT_EQ(serverInt("select dbver from t_program"), c.skipped ? 3 : 33);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorFlagTest,
+                         testing::Values(FlagCase{"CancelledDialogKeepsIt", true, true},
+                                         FlagCase{"NewPickClearsIt", false, false}),
+                         [](const testing::TestParamInfo<FlagCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace akt::test
