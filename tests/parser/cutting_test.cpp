@@ -105,6 +105,9 @@ const CuttingCase kCuttingCases[] = {
      {"CREATE TRIGGER tr FOR t AS BEGIN", "END", ";", "COMMIT;"},
      {"stmtDDL@1:CREATE TRIGGER tr FOR t AS BEGIN|END", "stmtCOMMIT@4:COMMIT"}},
     {"SetTermWithFourWordsIsInvalid", {"SET TERM ^ x;"}, {"Invalid statement@1:SET TERM ^ x"}},
+    {"CommentOpenedWhereTerminatorCouldBegin",
+     {"SET TERM / ;", "/* first */ SELECT 1 FROM t /* note */ /", "COMMIT/"},
+     {"stmtTERM@1:SET TERM / ", "stmtDML@2:SELECT 1 FROM t /* note */ ", "stmtCOMMIT@3:COMMIT"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Script, Cutting, ::testing::ValuesIn(kCuttingCases),

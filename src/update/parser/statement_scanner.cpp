@@ -66,17 +66,20 @@ bool StatementScanner::skipLeading(ScriptPos& cursor) {
             cursor.col = 0;
             continue;
         }
-        if (matcher_.at(cursor.line, line, cursor.col)) {
+        // A quote or "/*" opens a string or a comment even where the terminator could begin, so the
+        // terminator is looked for only after them.
+        const char c = line[cursor.col];
+        const bool opensComment = c == '/' && cursor.col + 1 < line.size() && line[cursor.col + 1] == '*';
+        if (!opensComment && c != '\'' && c != '"' && matcher_.at(cursor.line, line, cursor.col)) {
             cursor.col += matcher_.size();
             out_.found = Found::emptyStatement;
             return false;
         }
-        const char c = line[cursor.col];
         if (isBlankOrControl(c)) {
             ++cursor.col;
             continue;
         }
-        if (c == '/' && cursor.col + 1 < line.size() && line[cursor.col + 1] == '*') {
+        if (opensComment) {
             if (!comment)
                 out_.firstLine = cursor.line;
             comment = true;
@@ -120,10 +123,8 @@ void StatementScanner::scanStatement(ScriptPos start) {
             continue;
         }
         const char c = line[pos.col];
-        if (!procedure_ && c == matcher_.first() && matcher_.at(pos.line, line, pos.col)) {
-            finishAtTerminator(pos);
-            break;
-        }
+        // Quotes and comments come first: the terminator is matched only outside them, and the
+        // quote or "/*" that opens one is already inside.
         if (c == '\'' || c == '"') {
             touch(pos);
             if (!skipQuoted(pos, line)) {
@@ -141,6 +142,10 @@ void StatementScanner::scanStatement(ScriptPos start) {
                 return;
             }
             continue;
+        }
+        if (!procedure_ && c == matcher_.first() && matcher_.at(pos.line, line, pos.col)) {
+            finishAtTerminator(pos);
+            break;
         }
         if (c == ' ') {
             if (endWord(pos))
