@@ -15,6 +15,19 @@ listening() {
     (exec 3<>"/dev/tcp/${host}/${port}") 2>/dev/null
 }
 
+# The user the firebird server process runs as, empty when none runs. Read from /proc: a minimal system
+# has no ps.
+running_server_user() {
+    local process
+    for process in /proc/[0-9]*; do
+        if [ "$(cat "$process/comm" 2>/dev/null)" = firebird ]; then
+            stat -c %U "$process" 2>/dev/null
+            return 0
+        fi
+    done
+    return 0
+}
+
 # The tests reach the server on 127.0.0.1. A bind address of "localhost" is fine only while it resolves to
 # 127.0.0.1; any other address (or ::1) is replaced before the server starts.
 fix_bind_address() {
@@ -45,7 +58,7 @@ packaged_password() {
 # The backup tool restores database files as root (it opens them directly); a server started by the
 # package's init script runs as the firebird user and could not open them. Such a server is stopped
 # through that same init script and started again as root.
-server_user=$(ps -o user= -C firebird 2>/dev/null | head -n 1 | tr -d ' ')
+server_user=$(running_server_user)
 if [ -n "$server_user" ] && [ "$server_user" != root ] && [ -x /etc/init.d/firebird3.0 ]; then
     echo "start-firebird-server: the server runs as ${server_user}; starting it again as root"
     /etc/init.d/firebird3.0 stop || true
