@@ -106,7 +106,6 @@ bool TFRM_aktualizacja::backUp(const QString& backupTool, const RunValues& run) 
         // When the application is ending there is nobody left to answer a dialog.
         if (!view.terminating())
             view.plainMessage(text);
-        view.saveLog(runLogFile());
         return false;
     }
     view.appendLog(QStringLiteral("Kopia zapisana - ") + nazwakopii);
@@ -133,7 +132,6 @@ bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run)
             nazwakopii;
         view.appendLog(text);
         view.plainMessage(text);
-        view.saveLog(runLogFile());
         return false;
     }
     return true;
@@ -164,7 +162,16 @@ void TFRM_aktualizacja::runScript(ScriptEntry& entry) {
     view.pump();
 }
 
+// Every run that ends early leaves its own log in log.txt, so the file never shows an earlier run
+// instead of the failed one; Close and the cursor come back even when the log cannot be written.
 void TFRM_aktualizacja::endCutShort() {
+    try {
+        view.saveLog(runLogFile());
+    } catch (const std::exception& error) {
+        const QString text = QStringLiteral("Nie zapisano przebiegu wykonania: ") + QString::fromUtf8(error.what());
+        view.appendLog(text);
+        view.plainMessage(text);
+    }
     view.setCloseEnabled(true);
     view.setCursor(Cursor::Normal);
 }
@@ -172,14 +179,6 @@ void TFRM_aktualizacja::endCutShort() {
 void TFRM_aktualizacja::handleRunError(const QString& message) {
     view.errorDialog(kRunFailed);
     view.appendLog(message);
-    try {
-        view.saveLog(runLogFile());
-    } catch (const std::exception& error) {
-        // The window's log is all that is left; Close must still come back below.
-        const QString text = QStringLiteral("Nie zapisano przebiegu wykonania: ") + QString::fromUtf8(error.what());
-        view.appendLog(text);
-        view.plainMessage(text);
-    }
     endCutShort();
 }
 

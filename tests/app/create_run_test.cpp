@@ -247,6 +247,8 @@ TEST_F(CreateRunTest, AFailedCreationLeavesTheWindowOpenWithClose) {
     EXPECT_FALSE(view.closed);
     EXPECT_TRUE(view.close);
     EXPECT_EQ(form->exitCode(), 3);
+    // log.txt tells of this run, not of an earlier one.
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
 }
 
 TEST_F(CreateRunTest, ClosingBeforeTheRunEndsWithThree) {
