@@ -45,18 +45,15 @@ void TFRM_aktualizacja::FormShow() {
     if (createMode) {
         // The blank stays even without a server, so the box always reads "server path".
         view.setPathText(serwer + QLatin1Char(' ') + baza);
-    } else {
-        view.setPathText(QStringLiteral(">>> Wczytaj plik bazy <<<"));
-        view.setPathEnabled(true);
-    }
-
-    if (createMode) {
         FillScriptList(scriptFolder());
         FillScriptList(scriptFolder(QStringLiteral("0")));
         FillScriptList(scriptFolder(QStringLiteral("5")));
         FillScriptList(scriptFolder(QStringLiteral("ADR")));
         if (!addcatalog.isEmpty())
             FillScriptList(addcatalog);
+    } else {
+        view.setPathText(QStringLiteral(">>> Wczytaj plik bazy <<<"));
+        view.setPathEnabled(true);
     }
     view.setTimerEnabled(createMode);
 }

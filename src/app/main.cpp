@@ -1,11 +1,10 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
 #include "app/startup_platform.h"
+#include "support/program_folder.h"
 #include "update/firebird/client_library.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QMessageBox>
 #include <QTextStream>
 
 #include <memory>
@@ -21,20 +20,6 @@ QStringList argumentsOf(int argc, char** argv) {
 
 QByteArray environmentVariable(const char* name) {
     return qgetenv(name);
-}
-
-// Shown when the window cannot be built because the client library is missing.
-void showStartupError(const QString& text) {
-    if (akt::MainWindow::withoutDisplay()) {
-        QTextStream(stderr) << "Error: " << text << Qt::endl;
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
-    box.exec();
-}
-
-QString programFolder() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator();
 }
 
 } // namespace
@@ -57,12 +42,12 @@ int main(int argc, char** argv) {
     QString libraryError;
     std::unique_ptr<akt::ClientLibrary> library = akt::ClientLibrary::load(&libraryError);
     if (!library) {
-        showStartupError(libraryError);
+        akt::MainWindow::showErrorDialog(libraryError);
         return 1;
     }
 
     akt::MainWindow window;
-    akt::TFRM_aktualizacja form(window, programFolder(), QCoreApplication::arguments().mid(1), *library);
+    akt::TFRM_aktualizacja form(window, akt::programFolder(), QCoreApplication::arguments().mid(1), *library);
     window.setEvents(&form);
     form.FormCreate();
     window.show();

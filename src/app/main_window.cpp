@@ -332,8 +332,12 @@ void MainWindow::noticeDialog(const QString& text) {
     showMessage(this, ownTitle(), text, QMessageBox::NoIcon, false);
 }
 
+void MainWindow::showErrorDialog(const QString& text, QWidget* parent) {
+    showMessage(parent, QStringLiteral("Error"), text, QMessageBox::Critical, false);
+}
+
 void MainWindow::errorDialog(const QString& text) {
-    showMessage(this, QStringLiteral("Error"), text, QMessageBox::Critical, false);
+    showErrorDialog(text, this);
 }
 
 void MainWindow::warningBox(const QString& text) {

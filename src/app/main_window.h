@@ -29,6 +29,8 @@ public:
 
     // True on Qt's offscreen platform, which the program runs on when there is no display.
     static bool withoutDisplay();
+    // The error dialog ("Error", stop icon); also usable before any window exists.
+    static void showErrorDialog(const QString& text, QWidget* parent = nullptr);
 
     // Who hears the window's events; may be set once the logic object exists.
     void setEvents(MainWindowEvents* events) { events_ = events; }
