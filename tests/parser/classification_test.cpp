@@ -77,6 +77,17 @@ const KindCase kKindCases[] = {
     {"SET STATISTICS INDEX i;", K::stmtDDL},
     {"SET TERM ^ ;", K::stmtTERM},
     {"SET TERM;", K::stmtERR},
+    // A terminator that would open or close a quote or a comment, or hold white space, is refused.
+    {"SET TERM /* ;", K::stmtERR},
+    {"SET TERM */ ;", K::stmtERR},
+    {"SET TERM a/*b ;", K::stmtERR},
+    {"SET TERM ' ;", K::stmtERR},
+    {"SET TERM \" ;", K::stmtERR},
+    {"SET TERM 'a b' ;", K::stmtERR},
+    {"SET TERM a\tb ;", K::stmtERR},
+    {"SET TERM / ;", K::stmtTERM},
+    {"SET TERM * ;", K::stmtTERM},
+    {"SET TERM !! ;", K::stmtTERM},
     {"SET SQL DIALECT 3;", K::stmtSET},
     {"SET SQL DIALECT;", K::stmtERR},
     {"SET AUTODDL OFF;", K::stmtSET},
@@ -123,6 +134,13 @@ const WordsCase kWordsCases[] = {
     {{"SELECT 'a b'x FROM t;"}, {"SELECT", "'a b'", "x", "FROM"}}, // a word ends after its closing quote
     {{"SET SQL DIALECT 3;"}, {"SET", "SQL", "DIALECT", "3"}},
     {{"INSERT INTO t VALUES (1, 2, 3);"}, {"INSERT", "INTO", "t", "VALUES"}}, // only the first four kept
+    // Outside SET, a long word is kept by its first 64 bytes; a SET statement keeps it whole.
+    {{"INSERT INTO t VALUES('" + std::string(100, 'x') + "');"},
+     {"INSERT", "INTO", "t", "VALUES('" + std::string(56, 'x')}},
+    {{"SELECT '" + std::string(10, 'x'), std::string(100, 'y') + "' FROM t;"},
+     {"SELECT", "'" + std::string(10, 'x') + "\r\n" + std::string(51, 'y'), "FROM", "T"}},
+    {{"SET NAMES " + std::string(100, 'n') + ";"}, {"SET", "NAMES", std::string(100, 'N')}},
+    {{"SET NAMES '", std::string(100, 'n') + "' ;"}, {"SET", "NAMES", "'\r\n" + std::string(100, 'n') + "'"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, Words, ::testing::ValuesIn(kWordsCases));

@@ -105,6 +105,13 @@ const CuttingCase kCuttingCases[] = {
      {"CREATE TRIGGER tr FOR t AS BEGIN", "END", ";", "COMMIT;"},
      {"stmtDDL@1:CREATE TRIGGER tr FOR t AS BEGIN|END", "stmtCOMMIT@4:COMMIT"}},
     {"SetTermWithFourWordsIsInvalid", {"SET TERM ^ x;"}, {"Invalid statement@1:SET TERM ^ x"}},
+    {"SetTermToCommentOpenerIsInvalid",
+     {"COMMIT;", "SET TERM /* ;", "COMMIT;"},
+     {"stmtCOMMIT@1:COMMIT", "Invalid statement@2:SET TERM /* ;|COMMIT;"}},
+    {"SetTermToQuoteAcrossLinesIsInvalid", {"SET TERM '", "' ;", "COMMIT;"}, {"Invalid statement@1:SET TERM '|' "}},
+    {"SetTermToWordWithCommentAcrossLinesIsInvalid",
+     {"SET TERM x/*", "*/ ;", "COMMIT;"},
+     {"Invalid statement@1:SET TERM x/*|*/ "}},
     {"CommentOpenedWhereTerminatorCouldBegin",
      {"SET TERM / ;", "/* first */ SELECT 1 FROM t /* note */ /", "COMMIT/"},
      {"stmtTERM@1:SET TERM / ", "stmtDML@2:SELECT 1 FROM t /* note */ ", "stmtCOMMIT@3:COMMIT"}},
@@ -120,6 +127,54 @@ TEST(ScriptParser, ChangedTerminatorCutsTheNextFile) {
     EXPECT_EQ(parseAll(parser, {"INSERT INTO t VALUES (1);", "INSERT INTO t VALUES (2);^COMMIT^"}),
               (std::vector<std::string>{"stmtDML@1:INSERT INTO t VALUES (1);|INSERT INTO t VALUES (2);",
                                         "stmtCOMMIT@2:COMMIT"}));
+}
+
+struct RefusedTermCase {
+    const char* name;
+    std::vector<std::string> lines; // a file run while the terminator is "^"
+    std::vector<std::string> expected;
+};
+
+void PrintTo(const RefusedTermCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RefusedTerminator : public ::testing::TestWithParam<RefusedTermCase> {};
+
+// The refused SET TERM stops its file; the next file is still cut at the terminator set before it.
+TEST_P(RefusedTerminator, KeepsTheTerminatorForTheNextFile) {
+    ScriptParser parser;
+    ASSERT_EQ(parseAll(parser, {"SET TERM ^ ;"}), std::vector<std::string>{"stmtTERM@1:SET TERM ^ "});
+    EXPECT_EQ(parseAll(parser, GetParam().lines), GetParam().expected);
+    EXPECT_EQ(parser.terminator(), "^");
+    EXPECT_EQ(parseAll(parser, {"INSERT INTO t VALUES (1);^COMMIT^"}),
+              (std::vector<std::string>{"stmtDML@1:INSERT INTO t VALUES (1);", "stmtCOMMIT@1:COMMIT"}));
+}
+
+const RefusedTermCase kRefusedTermCases[] = {
+    {"CommentOpener", {"SET TERM /* ^", "COMMIT^"}, {"Invalid statement@1:SET TERM /* ^|COMMIT^"}},
+    {"CommentCloser", {"SET TERM */ ^", "COMMIT^"}, {"Invalid statement@1:SET TERM */ "}},
+    {"Apostrophe", {"SET TERM '^", "COMMIT^"}, {"Invalid statement@1:SET TERM '^|COMMIT^"}},
+    {"DoubleQuote", {"SET TERM \"^\"^"}, {"Invalid statement@1:SET TERM \"^\""}},
+    {"TabInside", {"SET TERM ;\t; ^"}, {"Invalid statement@1:SET TERM ;\t; "}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Script, RefusedTerminator, ::testing::ValuesIn(kRefusedTermCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A statement over more lines than the parser keeps at hand is read back from the file's bytes.
+TEST(ScriptParser, StatementOverManyLinesOfAFile) {
+    const char* const breaks[] = {"\n", "\r\n", "\r"};
+    std::string bytes = "COMMIT;\rINSERT INTO t VALUES ('";
+    std::string text = "INSERT INTO t VALUES ('";
+    for (int i = 0; i < 1000; ++i) {
+        bytes += std::to_string(i) + breaks[i % 3];
+        text += std::to_string(i) + "|";
+    }
+    bytes += "');\r\nROLLBACK;";
+    text += "')";
+    EXPECT_EQ(parseBytes(bytes),
+              (std::vector<std::string>{"stmtCOMMIT@1:COMMIT", "stmtDML@2:" + text, "stmtROLLBACK@1003:ROLLBACK"}));
 }
 
 TEST(ScriptParser, StopEndsTheFileButNotTheNextOne) {

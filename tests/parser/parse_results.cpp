@@ -18,10 +18,8 @@ std::string visible(const std::string& text) {
     return shown;
 }
 
-} // namespace
-
-std::vector<std::string> parseAll(ScriptParser& parser, const std::vector<std::string>& lines) {
-    parser.start(ScriptLines(lines));
+std::vector<std::string> resultsOf(ScriptParser& parser, ScriptLines lines) {
+    parser.start(std::move(lines));
     std::vector<std::string> results;
     for (;;) {
         ParseResult result = parser.next();
@@ -34,6 +32,17 @@ std::vector<std::string> parseAll(ScriptParser& parser, const std::vector<std::s
             return results;
         }
     }
+}
+
+} // namespace
+
+std::vector<std::string> parseAll(ScriptParser& parser, const std::vector<std::string>& lines) {
+    return resultsOf(parser, ScriptLines(lines));
+}
+
+std::vector<std::string> parseBytes(const std::string& bytes) {
+    ScriptParser parser;
+    return resultsOf(parser, ScriptLines::fromBytes(bytes));
 }
 
 std::vector<std::string> parseAll(const std::vector<std::string>& lines) {

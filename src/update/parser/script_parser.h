@@ -20,8 +20,11 @@ namespace akt {
 //
 // Statements end at the current terminator outside quotes and block comments. SET TERM changes the
 // terminator as soon as next() delivers it, and the new one stays for every later file started on
-// the same parser. Empty statements are skipped. A ParseError stops the file: next() then returns
-// End until the next start().
+// the same parser; a SET TERM whose terminator holds a quote, a comment mark, a blank or a line break
+// is an invalid statement and changes nothing. Empty statements are skipped. A NUL byte or a
+// byte-order mark (see ScriptLines::foreignBytes) is a ParseError at its line once the statements in
+// front of it are delivered; a statement it cuts off is not. A ParseError stops the file: next() then
+// returns End until the next start().
 class ScriptParser {
 public:
     ScriptParser() = default;

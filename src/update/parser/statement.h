@@ -46,14 +46,18 @@ struct ScriptStatement {
     // The statement's first words, at most four of them (enough for every SET form the executor
     // handles): split at blanks, line ends and after a closing quote, tabs trimmed, the last word in
     // capitals when it stands directly before the terminator. For SET TERM, words[2] is the new
-    // terminator.
+    // terminator. Only a SET statement keeps long words whole; any other keeps a word's first 64 bytes
+    // (enough for its keywords), so a long value costs no second copy.
     std::vector<std::string> words;
 };
 
 // A statement that cannot be read. After it the parser is stopped for the rest of the file.
 struct ParseError {
-    std::string errorText; // "Invalid statement" or "Invalid Comment"
-    std::string text;      // the statement text; empty for an unclosed comment
+    std::string errorText; // "Invalid statement", "Invalid Comment" or "Invalid character"
+    // The statement text; empty for an unclosed comment. For an invalid character (a NUL byte or a
+    // byte-order mark: the file is not Windows-1250 text), a Polish sentence in plain ASCII saying
+    // what was found on which line, for the log.
+    std::string text;
     std::size_t lineIndex = 0;
 };
 

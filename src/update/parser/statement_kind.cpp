@@ -16,6 +16,21 @@ bool isOneOf(std::string_view word, std::initializer_list<std::string_view> keyw
     return false;
 }
 
+// A terminator is looked for outside quotes and comments, so one that holds a quote or a comment mark
+// would open or close them instead of ending a statement (SET TERM /* would swallow the rest of every
+// later file). One with a blank, a tab or another control byte cannot be told from the white space
+// around words, and one with a line break can never be matched inside a line.
+bool isUsableTerminator(std::string_view terminator) {
+    if (terminator.empty() || terminator.find_first_of("'\"") != std::string_view::npos)
+        return false;
+    if (terminator.find("/*") != std::string_view::npos || terminator.find("*/") != std::string_view::npos)
+        return false;
+    for (char c : terminator)
+        if (static_cast<unsigned char>(c) <= ' ')
+            return false;
+    return true;
+}
+
 StatementKind classifyCommit(const std::vector<std::string>& words, std::size_t count) {
     if (count == 1 || count >= 3)
         return StatementKind::stmtCOMMIT;
@@ -46,7 +61,7 @@ StatementKind classifySet(const std::vector<std::string>& words, std::size_t cou
     if (count >= 3 && equalsIgnoreCase(second, "STATISTICS") && equalsIgnoreCase(words[2], "INDEX"))
         return StatementKind::stmtDDL;
     if (count == 3 && equalsIgnoreCase(second, "TERM"))
-        return StatementKind::stmtTERM;
+        return isUsableTerminator(words[2]) ? StatementKind::stmtTERM : StatementKind::stmtERR;
     if (count == 4 && equalsIgnoreCase(second, "SQL") && equalsIgnoreCase(words[2], "DIALECT"))
         return StatementKind::stmtSET;
     if (count == 3 && isOneOf(second, {"AUTODDL", "STATISTICS", "NAMES", "SAVEPOINTS"}))

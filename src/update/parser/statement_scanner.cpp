@@ -2,6 +2,7 @@
 
 #include "update/parser/statement_kind.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace akt {
@@ -223,9 +224,8 @@ bool StatementScanner::endWord(ScriptPos end) {
     inWord_ = false;
 
     std::string_view word;
-    std::string multiLine;
     std::size_t begin = 0;
-    bool singleLine = wordStart_.line == end.line;
+    const bool singleLine = wordStart_.line == end.line;
     if (singleLine) {
         word = (*lines_)[end.line].substr(wordStart_.col, end.col - wordStart_.col);
         auto [b, e] = trimmedBounds(word);
@@ -233,17 +233,12 @@ bool StatementScanner::endWord(ScriptPos end) {
             return false;
         word = word.substr(b, e - b);
         begin = wordStart_.col + b;
-    } else if (out_.words.size() < kKeptWords) {
-        // Only a quote or a comment carries a word over a line end, so it is never blank.
-        multiLine = joined(wordStart_, end);
-        auto [b, e] = trimmedBounds(multiLine);
-        word = std::string_view(multiLine).substr(b, e - b);
     }
 
     ++wordCount_;
     lastWordEnd_ = end;
     if (out_.words.size() < kKeptWords)
-        out_.words.emplace_back(word);
+        keepWord(word, end);
 
     if (wordCount_ == 2 && procedureAllowed_ && !atTerminator_) {
         const std::string& first = out_.words[0];
@@ -259,6 +254,24 @@ bool StatementScanner::endWord(ScriptPos end) {
         return false;
     }
     return checkProcedureEnd(word, end.line, begin, begin + word.size());
+}
+
+// Adds the word that ends at `end` to the statement's words; `word` is the trimmed word when it lies on
+// one line. A word of many megabytes (a long value in the fourth word of an INSERT) thus costs no
+// second copy beside the statement's text, unless a SET statement holds it.
+void StatementScanner::keepWord(std::string_view word, ScriptPos end) {
+    const bool wholeWords = !out_.words.empty() && equalsIgnoreCase(out_.words[0], "SET");
+    const std::size_t limit = wholeWords ? std::string::npos : kKeptWordLength;
+    if (wordStart_.line == end.line) {
+        out_.words.emplace_back(word.substr(0, limit));
+        return;
+    }
+    // Only a quote or a comment carries a word over a line end, so it is never blank.
+    std::string multiLine = joined(wordStart_, end, limit);
+    auto [b, e] = trimmedBounds(multiLine);
+    multiLine.erase(e);
+    multiLine.erase(0, b);
+    out_.words.push_back(std::move(multiLine));
 }
 
 // A procedure or trigger body keeps its semicolons; the statement ends after END; or END ; (its
@@ -303,6 +316,7 @@ void StatementScanner::finishAtEnd(ScriptPos start) {
     const ScriptLines& lines = *lines_;
     const ScriptPos end{lines.size() - 1, lines[lines.size() - 1].size()};
     atTerminator_ = true; // the end of the script never closes a procedure body
+    out_.reachedEnd = true;
     endWord(end);
     textEnd_ = end;
     resume_ = {lines.size(), 0};
@@ -310,25 +324,33 @@ void StatementScanner::finishAtEnd(ScriptPos start) {
     out_.wordCount = wordCount_;
 }
 
-std::string StatementScanner::joined(ScriptPos from, ScriptPos to) const {
+// The text from `from` to `to`, lines joined by CR LF; with a limit, only its first `limit` bytes.
+std::string StatementScanner::joined(ScriptPos from, ScriptPos to, std::size_t limit) const {
     const ScriptLines& lines = *lines_;
     if (from.line == to.line)
-        return std::string(lines[from.line].substr(from.col, to.col - from.col));
+        return std::string(lines[from.line].substr(from.col, std::min(to.col - from.col, limit)));
+
+    std::string text;
+    // Without a limit the size is known first, so a long statement is built without regrowing.
+    if (limit == std::string::npos)
+        text.reserve(joinedSize(from, to));
+    const auto append = [&text, limit](std::string_view piece) {
+        text.append(piece.substr(0, limit - std::min(limit, text.size())));
+    };
+    append(lines[from.line].substr(from.col));
+    for (std::size_t i = from.line + 1; i <= to.line && text.size() < limit; ++i) {
+        append("\r\n");
+        append(i == to.line ? lines[i].substr(0, to.col) : lines[i]);
+    }
+    return text;
+}
+
+std::size_t StatementScanner::joinedSize(ScriptPos from, ScriptPos to) const {
+    const ScriptLines& lines = *lines_;
     std::size_t size = lines[from.line].size() - from.col + to.col;
     for (std::size_t i = from.line + 1; i < to.line; ++i)
         size += lines[i].size();
-    size += 2 * (to.line - from.line);
-
-    std::string text;
-    text.reserve(size);
-    text += lines[from.line].substr(from.col);
-    for (std::size_t i = from.line + 1; i < to.line; ++i) {
-        text += "\r\n";
-        text += lines[i];
-    }
-    text += "\r\n";
-    text += lines[to.line].substr(0, to.col);
-    return text;
+    return size + 2 * (to.line - from.line);
 }
 
 } // namespace akt

@@ -23,6 +23,9 @@ struct ScriptPos {
 class StatementScanner {
 public:
     static constexpr std::size_t kKeptWords = 4;
+    // Only a SET statement's words are read beyond its keywords (its values, the new terminator); the
+    // words of any other statement are kept by their first bytes, enough to tell every keyword.
+    static constexpr std::size_t kKeptWordLength = 64;
 
     enum class Found { statement, emptyStatement, endOfScript, unclosedComment };
 
@@ -32,6 +35,7 @@ public:
         std::string text;
         std::vector<std::string> words; // at most kKeptWords
         std::size_t wordCount = 0;      // exact up to kKeptWords + 1; above that it stops counting
+        bool reachedEnd = false;        // no terminator: the statement ran to the end of the script
     };
 
     explicit StatementScanner(std::string terminator);
@@ -50,10 +54,12 @@ private:
     bool skipComment(ScriptPos& pos, std::string_view& line) const;
     void touch(ScriptPos pos);
     bool endWord(ScriptPos end);
+    void keepWord(std::string_view word, ScriptPos end);
     bool checkProcedureEnd(std::string_view word, std::size_t line, std::size_t begin, std::size_t end);
     void finishAtTerminator(ScriptPos at);
     void finishAtEnd(ScriptPos start);
-    std::string joined(ScriptPos from, ScriptPos to) const;
+    std::string joined(ScriptPos from, ScriptPos to, std::size_t limit = std::string::npos) const;
+    std::size_t joinedSize(ScriptPos from, ScriptPos to) const;
 
     TerminatorMatcher matcher_;
     std::array<bool, 256> special_{};   // bytes the scan past the first words must stop at
