@@ -3,15 +3,44 @@
 #include "support/single_integer_query.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
+#include "update/firebird/database_text.h"
 #include "update/firebird/parameter_blocks.h"
 
 namespace akt {
 
 const QByteArray kVersionQuery = "select first 1 coalesce(dbver,0) as wersja from t_program";
 
+namespace {
+
+// The attachment carries each value behind one length byte.
+constexpr qsizetype kLongestCredential = 255;
+
+QString lengthProblem(const QString& value, const QString& what) {
+    const qsizetype bytes = toDatabaseText(value).size();
+    if (bytes <= kLongestCredential)
+        return {};
+    return QStringLiteral("%1 ma %2 bajtów, a może mieć najwyżej %3.").arg(what).arg(bytes).arg(kLongestCredential);
+}
+
+// Shows and logs a refusal found before the database was touched.
+bool refuse(UserInterface& ui, const QString& text) {
+    ui.plainMessage(text);
+    ui.appendLog(text);
+    return false;
+}
+
+} // namespace
+
+QString credentialsProblem(const QString& user, const QString& password) {
+    const QString userProblem = lengthProblem(user, QStringLiteral("Nazwa użytkownika"));
+    return userProblem.isEmpty() ? lengthProblem(password, QStringLiteral("Hasło")) : userProblem;
+}
+
 bool ConnectDatabase(Connection& IBDatabase, UserInterface& ui, const QString& server, const QString& path,
                      const QString& user, const QString& password) {
     DisconnectDatabase(IBDatabase);
+    if (const QString problem = credentialsProblem(user, password); !problem.isEmpty())
+        return refuse(ui, problem + QStringLiteral(" Nie nawiązano połączenia z bazą danych."));
     try {
         ui.appendLog(QStringLiteral("Podłączanie do bazy: ") + server + QLatin1Char(':') + path);
         IBDatabase.setTarget(Connection::targetFor(server, path));
@@ -30,6 +59,9 @@ bool ConnectDatabase(Connection& IBDatabase, UserInterface& ui, const QString& s
 bool DataBaseCreate(Connection& IBDatabase, UserInterface& ui, const QString& target, const QString& user,
                     const QString& password) {
     DisconnectDatabase(IBDatabase);
+    // The new database would be made and then refuse every connection with these values.
+    if (const QString problem = credentialsProblem(user, password); !problem.isEmpty())
+        return refuse(ui, problem + QStringLiteral(" Baza danych nie została utworzona."));
     IBDatabase.setTarget(target);
     IBDatabase.parameterLines() = creationLines(user, password);
     IBDatabase.setSqlDialect(3);

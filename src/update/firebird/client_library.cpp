@@ -60,7 +60,23 @@ bool ClientLibrary::resolveAll() {
            resolve(l, "isc_dsql_fetch", api_.dsql_fetch) &&
            resolve(l, "isc_dsql_free_statement", api_.dsql_free_statement) &&
            resolve(l, "isc_dsql_sql_info", api_.dsql_sql_info) && resolve(l, "fb_interpret", api_.interpret) &&
-           resolve(l, "isc_vax_integer", api_.vax_integer);
+           resolve(l, "isc_vax_integer", api_.vax_integer) &&
+           resolve(l, "fb_cancel_operation", api_.cancel_operation) &&
+           resolve(l, "fb_shutdown_callback", api_.shutdown_callback);
+}
+
+namespace {
+
+// Asked before the engine shuts down; a non-zero answer to a shutdown for a signal keeps it running.
+int refuseShutdownForSignals(const int reason, const int, void*) {
+    return reason == fb_shutrsn_signal ? 1 : 0;
+}
+
+} // namespace
+
+void ClientLibrary::leaveTerminationSignalsToTheProgram() const {
+    ISC_STATUS_ARRAY status;
+    api_.shutdown_callback(status, refuseShutdownForSignals, fb_shut_confirmation, nullptr);
 }
 
 } // namespace akt

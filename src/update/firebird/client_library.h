@@ -36,6 +36,8 @@ public:
         decltype(&::isc_dsql_sql_info) dsql_sql_info = nullptr;
         decltype(&::fb_interpret) interpret = nullptr;
         decltype(&::isc_vax_integer) vax_integer = nullptr;
+        decltype(&::fb_cancel_operation) cancel_operation = nullptr;
+        decltype(&::fb_shutdown_callback) shutdown_callback = nullptr;
     };
 
     // The file loaded when AKT_FBCLIENT does not name another: libfbclient.so.2 on Linux, gds32.dll on
@@ -54,6 +56,11 @@ public:
     ClientLibrary& operator=(const ClientLibrary&) = delete;
 
     const Api& api() const { return api_; }
+
+    // The library shuts its engine down on SIGINT and SIGTERM, failing every call in progress with
+    // "connection shutdown". A program that handles those signals itself, and still has to roll back
+    // and detach, tells it to leave them alone.
+    void leaveTerminationSignalsToTheProgram() const;
     QString fileName() const { return library_.fileName(); }
 
 private:

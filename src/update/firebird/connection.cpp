@@ -58,6 +58,7 @@ void Connection::connect() {
         handle_ = 0;
         throw DatabaseError(statusText(library_, status));
     }
+    sharedHandle_ = handle_;
     readDatabaseDialect();
 }
 
@@ -74,6 +75,7 @@ void Connection::createDatabase() {
         handle_ = 0;
         throw DatabaseError(statusText(library_, status));
     }
+    sharedHandle_ = handle_;
     readDatabaseDialect();
 }
 
@@ -111,6 +113,7 @@ void Connection::disconnect() {
 }
 
 void Connection::detach() {
+    sharedHandle_ = 0;
     ISC_STATUS_ARRAY status;
     library_.api().detach_database(status, &handle_);
     databaseDialect_ = 0;
@@ -119,6 +122,15 @@ void Connection::detach() {
         throw DatabaseError(statusText(library_, status));
     }
     handle_ = 0;
+}
+
+void Connection::cancelRunningCall() const noexcept {
+    isc_db_handle handle = sharedHandle_;
+    if (handle == 0)
+        return;
+    ISC_STATUS_ARRAY status;
+    // A call that has just ended, or a handle detached meanwhile, makes this fail harmlessly.
+    library_.api().cancel_operation(status, &handle, fb_cancel_raise);
 }
 
 void Connection::reconnect() {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,11 @@ public:
     // Detaches and attaches again with the current target and parameter lines.
     void reconnect();
 
+    // Asks the engine to stop the call running on this attachment, which then fails with the engine's
+    // "operation was cancelled". The one member that may be called from another thread while this
+    // connection's own thread waits in the client library; does nothing when not attached.
+    void cancelRunningCall() const noexcept;
+
     Transaction& defaultTransaction() { return *tranzakcja_; }
 
     isc_db_handle* handle() { return &handle_; }
@@ -76,6 +82,8 @@ private:
 
     const ClientLibrary& library_;
     isc_db_handle handle_ = 0;
+    // handle_ as another thread may read it, see cancelRunningCall.
+    std::atomic<isc_db_handle> sharedHandle_{0};
     QString target_;
     QStringList parameterLines_{QString()};
     int sqlDialect_ = 3;
