@@ -9,8 +9,10 @@ extern "C" const char* __asan_default_options() {
     return "intercept_tls_get_addr=0";
 }
 
-// Memory that the Firebird client library and its embedded engine keep until the process ends.
+// Memory that the Firebird client library and its embedded engine keep until the process ends, and
+// the session bus connection Qt's platform plugins open on a real display.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfbclient.so\n"
-           "leak:libEngine12.so\n";
+           "leak:libEngine12.so\n"
+           "leak:libdbus-1.so\n";
 }

@@ -66,6 +66,9 @@ public:
     // throws passes through.
     void run();
 
+    // No further statement of the current file runs; run() returns after the statement in progress.
+    void stop() { parser_.stop(); }
+
     StatementDoneEvent onStatementDone;
     ParseErrorEvent onParseError;
     ExecuteErrorEvent onExecuteError;
