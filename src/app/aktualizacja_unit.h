@@ -19,6 +19,7 @@ namespace akt {
 class ClientLibrary;
 class ScriptEntry;
 class TScriptExecutor;
+class Transaction;
 
 // The main window's state and handlers. It reaches the controls only through MainWindowView. It owns
 // the database connection `IBDatabase` (with its default transaction `tranzakcja`) and the script
@@ -51,6 +52,9 @@ public:
     void skryptParse(StatementKind AKind, const QString& SQLText);
     void skryptParseError(const QString& Error, const QString& SQLText, int LineIndex);
     void skryptExecuteError(const QString& Error, const QString& SQLText, int LineIndex, bool& Ignore);
+
+    // Makes the engine call the window's thread is waiting in fail; the one member another thread may call.
+    void cancelRunningCall() const noexcept { IBDatabase.cancelRunningCall(); }
 
     // What the process should end with, see RunOutcome.
     int exitCode() const;
@@ -95,6 +99,9 @@ private:
     bool backUp(const QString& backupTool, const RunValues& run);
     bool restore(const QString& backupTool, const RunValues& run);
     void runScript(ScriptEntry& entry);
+    void commitRemainingWork();
+    void rollBackInterruptedWork();
+    static void rollBackQuietly(Transaction& transaction);
     void endCutShort();
     void handleRunError(const QString& message);
     void endRun(RunOutcome outcome, bool startWasEnabled);

@@ -2,6 +2,8 @@
 // failed statements, and stop the file at a failure.
 #include "app/aktualizacja_unit.h"
 
+#include "update/executor/script_executor.h"
+
 namespace akt {
 
 void TFRM_aktualizacja::skryptParse(StatementKind AKind, const QString& SQLText) {
@@ -13,6 +15,9 @@ void TFRM_aktualizacja::skryptParse(StatementKind AKind, const QString& SQLText)
         view.setProgressPosition(view.progressPosition() + 100);
         view.repaintProgress();
         view.pump();
+        // The program was asked to end while the window had its turn: the rest of this file waits no more.
+        if (view.terminating())
+            skrypt->stop();
     }
 }
 

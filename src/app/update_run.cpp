@@ -8,6 +8,7 @@
 #include "update/database/database_session.h"
 #include "update/executor/script_executor.h"
 #include "update/firebird/database_error.h"
+#include "update/firebird/transaction.h"
 #include "update/parser/script_file.h"
 
 #include <QFile>
@@ -63,18 +64,78 @@ RunOutcome TFRM_aktualizacja::runSteps(const RunValues& run) {
 
     ScriptList& list = view.scriptList();
     const int count = list.count();
-    for (int index = 0; index < count; ++index)
+    bool interrupted = false;
+    for (int index = 0; index < count && !interrupted; ++index) {
         runScript(list.entry(index));
+        interrupted = view.terminating();
+    }
 
+    if (interrupted)
+        rollBackInterruptedWork();
+    else
+        commitRemainingWork();
     DisconnectDatabase(IBDatabase);
     view.appendLog(QStringLiteral("Baza odłączona"));
     view.saveLog(runLogFile());
+    if (interrupted)
+        return RunOutcome::CutShort;
     return scriptStoppedEarly_ ? RunOutcome::ScriptStopped : RunOutcome::Complete;
+}
+
+// Disconnecting would commit what the last scripts left open, but it cannot say when that fails: the
+// engine refuses a commit (a commit trigger, a full disk) and the rows are gone. Committing here first
+// lets the run report it like a failed statement.
+void TFRM_aktualizacja::commitRemainingWork() {
+    Transaction& transaction = IBDatabase.defaultTransaction();
+    try {
+        transaction.commit();
+    } catch (const DatabaseError& error) {
+        rollBackQuietly(transaction);
+        stop = true;
+        scriptStoppedEarly_ = true;
+        view.appendLog(QStringLiteral("Nie udało się zatwierdzić zmian na końcu przetwarzania - zmiany jeszcze "
+                                      "niezatwierdzone zostały wycofane:"));
+        view.appendLog(error.text());
+        view.setLogRed();
+    }
+}
+
+// The program is asked to end in the middle of the scripts: nothing the unfinished script left open is
+// committed, and the log says so.
+void TFRM_aktualizacja::rollBackInterruptedWork() {
+    view.appendLog(QStringLiteral("Przerwano na żądanie zakończenia programu - zmiany jeszcze niezatwierdzone "
+                                  "zostały wycofane"));
+    // A cancel request sent to stop a long statement may still be pending on the attachment and fail
+    // the first call; disconnecting would commit a transaction left active.
+    Transaction& transaction = IBDatabase.defaultTransaction();
+    rollBackQuietly(transaction);
+    rollBackQuietly(transaction);
+}
+
+void TFRM_aktualizacja::rollBackQuietly(Transaction& transaction) {
+    try {
+        transaction.rollback();
+    } catch (const DatabaseError&) {
+        // Disconnecting ends the transaction in any case; the error that matters has been logged.
+    }
 }
 
 bool TFRM_aktualizacja::createDatabase(const RunValues& run) {
     view.appendLog(QStringLiteral("Tworzenie bazy: ") + run.serwer + QLatin1Char(':') + run.baza);
-    return DataBaseCreate(IBDatabase, view, Connection::targetFor(run.serwer, run.baza), run.user, run.pass);
+    // Only a local file is ours to look at; on a server the path is the server's.
+    const bool localFile = run.serwer.trimmed().isEmpty();
+    const QFileInfo file(run.baza);
+    const bool existedBefore = localFile && (file.exists() || file.isSymLink());
+    if (DataBaseCreate(IBDatabase, view, Connection::targetFor(run.serwer, run.baza), run.user, run.pass))
+        return true;
+    // A creation that failed half way (a full disk) leaves a file the next attempt would refuse to overwrite.
+    if (localFile && !existedBefore && QFileInfo::exists(run.baza)) {
+        if (QFile::remove(run.baza))
+            view.appendLog(QStringLiteral("Usunięto niedokończony plik bazy: ") + run.baza);
+        else
+            view.appendLog(QStringLiteral("Nie usunięto niedokończonego pliku bazy: ") + run.baza);
+    }
+    return false;
 }
 
 bool TFRM_aktualizacja::backUpAndRestore(const RunValues& run) {
@@ -140,8 +201,8 @@ bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run)
 void TFRM_aktualizacja::runScript(ScriptEntry& entry) {
     ScriptList& list = view.scriptList();
     const QString text = entry.displayText();
-    const QString path = entry.object() ? entry.object()->str : QString();
-    ScriptLines lines = loadScriptFile(QFile::encodeName(path).toStdString());
+    const QByteArray path = entry.object() ? entry.object()->nativePath : QByteArray();
+    ScriptLines lines = loadScriptFile(path.toStdString());
     const std::size_t lineCount = lines.size();
     skrypt->setScript(std::move(lines));
     view.appendLog(QStringLiteral("Przetwarzanie... ") + text);
@@ -190,8 +251,9 @@ void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled) {
     if (outcome == RunOutcome::CutShort) {
         view.setStartEnabled(startWasEnabled);
         // Without a display the window waits for a Close nobody can press; the installer that
-        // started the run learns of the failure from the exit code and standard error instead.
-        if (createMode && view.unattended())
+        // started the run learns of the failure from the exit code and standard error instead. A run
+        // ended by a request to end the program ends the program too.
+        if ((createMode && view.unattended()) || view.terminating())
             view.closeWindow();
         return;
     }
