@@ -14,6 +14,20 @@ QStringList LogLines::split(const QString& text) {
     return text.split(lineBreak);
 }
 
+QString LogLines::shownInBox(const QString& text) {
+    if (text.size() <= kShownLength)
+        return text;
+    qsizetype cut = kShownLength;
+    // Neither half of a surrogate pair nor of a CR LF is left on its own.
+    if (text.at(cut - 1).isHighSurrogate() ||
+        (text.at(cut - 1) == QLatin1Char('\r') && text.at(cut) == QLatin1Char('\n')))
+        --cut;
+    QStringEncoder encoder("windows-1250");
+    const QByteArray leftOut = encoder.encode(QStringView(text).mid(cut));
+    return text.left(cut) + QStringLiteral(" [...] (w tym oknie pominięto %1 bajtów; pełny tekst jest w pliku log.txt)")
+                                .arg(leftOut.size());
+}
+
 void LogLines::append(const QString& text) {
     lines_.append(split(text));
 }

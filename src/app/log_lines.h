@@ -23,6 +23,12 @@ public:
     // The lines split as append() splits them.
     static QStringList split(const QString& text);
 
+    // What the log box shows of one appended text: the whole text up to kShownLength characters;
+    // past that, its beginning and a note of how many bytes of log.txt it leaves out. A text box
+    // lays out a megabyte-long line for minutes, while log.txt keeps every byte.
+    static constexpr qsizetype kShownLength = 4000;
+    static QString shownInBox(const QString& text);
+
 private:
     QStringList lines_;
 };

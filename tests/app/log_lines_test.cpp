@@ -52,5 +52,37 @@ TEST(LogLines, FailingSaveNamesTheFileAndTheReason) {
     }
 }
 
+struct ShownCase {
+    const char* name;
+    QString text;
+    QString shown;
+};
+
+const QString kNote = QStringLiteral(" [...] (w tym oknie pominięto %1 bajtów; pełny tekst jest w pliku log.txt)");
+
+class ShownInBox : public testing::TestWithParam<ShownCase> {};
+
+TEST_P(ShownInBox, CutsOnlyWhatIsTooLongAndCountsTheBytesLeftOut) {
+    EXPECT_EQ(LogLines::shownInBox(GetParam().text).toStdString(), GetParam().shown.toStdString());
+}
+
+const qsizetype kLimit = LogLines::kShownLength;
+
+INSTANTIATE_TEST_SUITE_P(Texts, ShownInBox,
+                         testing::Values(ShownCase{"Short", "Baza odłączona", "Baza odłączona"},
+                                         ShownCase{"ExactlyAtTheLimit", QString(kLimit, 'x'), QString(kLimit, 'x')},
+                                         ShownCase{"OneMegabyteLine", QString(1 << 20, 'x'),
+                                                   QString(kLimit, 'x') + kNote.arg((1 << 20) - kLimit)},
+                                         // Polish letters are one byte each in log.txt.
+                                         ShownCase{"PolishLettersCountAsOneByte",
+                                                   QString(kLimit, 'x') + QStringLiteral("żółw"),
+                                                   QString(kLimit, 'x') + kNote.arg(4)},
+                                         // Many short lines count together: the box lays out the lines it is given.
+                                         ShownCase{"ManyLinesTogether", QString("abc\r\n").repeated(1000) + "end",
+                                                   QString("abc\r\n").repeated(800) + kNote.arg(200 * 5 + 3)},
+                                         ShownCase{"CrLfIsNotSplit", QString(kLimit - 1, 'x') + "\r\nrest",
+                                                   QString(kLimit - 1, 'x') + kNote.arg(6)}),
+                         [](const testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace akt
