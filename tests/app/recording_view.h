@@ -26,7 +26,7 @@ public:
     };
 
     explicit RecordingView(const QLocale& locale = QLocale(QLocale::Polish, QLocale::Poland)) : scripts(locale) {
-        scripts.setChangeListener([this] { noteCheckMarks(); });
+        scripts.setChangeListener([this](const ScriptListChange&) { noteCheckMarks(); });
     }
 
     // Log box

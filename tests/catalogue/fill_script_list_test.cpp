@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -113,6 +118,88 @@ TEST(FillScriptList, SameNameInTwoFoldersGivesTwoEntriesWithTheirOwnPaths) {
     EXPECT_EQ(list.entry(0).object()->str, base + "one/X.SQL");
     EXPECT_EQ(list.entry(1).object()->str, base + "two/X.SQL");
 }
+
+#ifndef Q_OS_WIN
+
+// One file created under its bytes, as a folder copied from another system holds it: the text the
+// list shows for it (none when it is not a script) and its path as text, relative to the folder.
+struct NativeNameCase {
+    const char* name;
+    QByteArray fileName;
+    QString directory;
+    std::optional<QString> displayText;
+    QString path;
+};
+
+void PrintTo(const NativeNameCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FillScriptListNativeNames : public testing::TestWithParam<NativeNameCase> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        file = QFile::encodeName(root.path()) + '/' + GetParam().fileName;
+        std::ofstream(file.constData(), std::ios::binary) << GetParam().name;
+    }
+    // QTemporaryDir reads the folder as UTF-8 and could not remove a name that is not.
+    void TearDown() override { std::remove(file.constData()); }
+
+    QTemporaryDir root;
+    QByteArray file;
+};
+
+std::string readAll(const QByteArray& path) {
+    std::ifstream file(path.constData(), std::ios::binary);
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : std::string("(cannot open)");
+}
+
+TEST_P(FillScriptListNativeNames, DecodesTheNameAndOpensTheFileByItsBytes) {
+    const QString base = root.path() + '/';
+    const QByteArray nativeBase = QFile::encodeName(base);
+
+    ScriptList list;
+    const int added = fillScriptList(list, base + GetParam().directory);
+
+    if (!GetParam().displayText) {
+        EXPECT_EQ(added, 0);
+        EXPECT_EQ(list.count(), 0);
+        return;
+    }
+    ASSERT_EQ(added, 1);
+    ASSERT_EQ(list.count(), 1);
+    const ScriptEntry& entry = list.entry(0);
+    ASSERT_NE(entry.object(), nullptr);
+    EXPECT_EQ(entry.displayText(), *GetParam().displayText);
+    EXPECT_EQ(entry.object()->str, base + GetParam().path);
+    EXPECT_EQ(entry.object()->nativePath, nativeBase + GetParam().fileName);
+    EXPECT_EQ(readAll(entry.object()->nativePath), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FillScriptListNativeNames,
+    testing::Values(NativeNameCase{"plainAscii", "01_A.SQL", "", "01_A", "01_A.SQL"},
+                    NativeNameCase{"utf8Polish", "02_\xC5\xBC\xC3\xB3\xC5\x82w.SQL", "", "02_żółw", "02_żółw.SQL"},
+                    NativeNameCase{"windows1250Polish", "02_\xBF\xF3\xB3w.SQL", "", "02_żółw", "02_żółw.SQL"},
+                    NativeNameCase{"windows1250LowerCaseExtension", "03_\xAF\xD3\xA3W.sql", "", "03_ŻÓŁW",
+                                   "03_ŻÓŁW.sql"},
+                    // Windows-1250 leaves five bytes unassigned; they decode to the control characters of the same
+                    // numbers, as Windows decodes them, so every name gets a text.
+                    NativeNameCase{"bytesWindows1250LeavesUnassigned", "04_\x81\x83\x88\x90\x98.SQL", "",
+                                   QString::fromUtf16(u"04_\u0081\u0083\u0088\u0090\u0098"),
+                                   QString::fromUtf16(u"04_\u0081\u0083\u0088\u0090\u0098.SQL")},
+                    NativeNameCase{"utf8SequenceCutShort", "05_\xC5.SQL", "", "05_Ĺ", "05_Ĺ.SQL"},
+                    NativeNameCase{"utf8EncodedSurrogate", "06_\xED\xA0\x80.SQL", "",
+                                   QString::fromUtf16(u"06_í\u00A0€"), QString::fromUtf16(u"06_í\u00A0€.SQL")},
+                    NativeNameCase{"byteOrderMarkKept", "\xEF\xBB\xBFX_A.SQL", "",
+                                   QChar(0xFEFF) + QStringLiteral("X_A"), QChar(0xFEFF) + QStringLiteral("X_A.SQL")},
+                    NativeNameCase{"windows1250PrefixLetterCaseIgnored", "\xAF\xD3W.Sql", "żó", "ŻÓW", "ŻÓW.Sql"},
+                    NativeNameCase{"windows1250PrefixNotMatched", "\xAF\xD3W.SQL", "zo", std::nullopt, ""},
+                    // Only ASCII letters count in the extension: Unicode folds the long s (ſ) to s.
+                    NativeNameCase{"longSIsNoExtension", "08.\xC5\xBFQL", "", std::nullopt, ""}),
+    [](const testing::TestParamInfo<NativeNameCase>& info) { return info.param.name; });
+
+#endif
 
 } // namespace
 } // namespace akt

@@ -25,21 +25,29 @@ ScriptList::ScriptList(const QLocale& locale) : collator_(collationLocale(locale
 
 void ScriptList::clear() {
     entries_.clear();
-    notify();
+    notify(ScriptListChange::everything());
 }
 
 ScriptEntry& ScriptList::append() {
     auto owned = std::make_unique<ScriptEntry>();
     ScriptEntry& entry = *owned;
     insertSorted(std::move(owned));
-    notify();
+    notify(ScriptListChange::everything());
     return entry;
 }
 
 int ScriptList::indexOf(const ScriptEntry& entry) const {
-    const auto found =
-        std::find_if(entries_.begin(), entries_.end(), [&entry](const auto& owned) { return owned.get() == &entry; });
-    return found == entries_.end() ? -1 : static_cast<int>(std::distance(entries_.begin(), found));
+    // A run marks its entries in list order: looking on from the last one found makes each search a
+    // step or two instead of a walk through thousands of scripts.
+    const std::size_t size = entries_.size();
+    for (std::size_t step = 0; step < size; ++step) {
+        const std::size_t index = (lastFound_ + step) % size;
+        if (entries_[index].get() == &entry) {
+            lastFound_ = index;
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
 }
 
 void ScriptList::setDisplayText(ScriptEntry& entry, const QString& text) {
@@ -50,32 +58,62 @@ void ScriptList::setDisplayText(ScriptEntry& entry, const QString& text) {
     std::unique_ptr<ScriptEntry> owned = std::move(*position);
     entries_.erase(position);
     owned->text_ = text;
-    insertSorted(std::move(owned));
-    notify();
+    const int newIndex = insertSorted(std::move(owned));
+    notify(newIndex == index ? ScriptListChange::oneRow(index) : ScriptListChange::everything());
 }
 
 void ScriptList::setChecked(ScriptEntry& entry, bool checked) {
     entry.checked_ = checked;
-    notify();
+    const int index = indexOf(entry);
+    if (index >= 0)
+        notify(ScriptListChange::oneRow(index));
 }
 
 void ScriptList::attachObject(ScriptEntry& entry, std::unique_ptr<TstringObject> object) {
     entry.object_ = std::move(object);
-    notify();
+    const int index = indexOf(entry);
+    if (index >= 0)
+        notify(ScriptListChange::oneRow(index));
 }
 
-void ScriptList::insertSorted(std::unique_ptr<ScriptEntry> entry) {
+void ScriptList::appendAll(std::vector<NewScriptEntry> added) {
+    if (added.empty())
+        return;
+    const auto listed = static_cast<std::ptrdiff_t>(entries_.size());
+    entries_.reserve(entries_.size() + added.size());
+    for (NewScriptEntry& script : added) {
+        auto owned = std::make_unique<ScriptEntry>();
+        owned->text_ = std::move(script.text);
+        owned->object_ = std::move(script.object);
+        entries_.push_back(std::move(owned));
+    }
+    const auto byText = [this](const std::unique_ptr<ScriptEntry>& a, const std::unique_ptr<ScriptEntry>& b) {
+        return sortsBefore(*a, *b);
+    };
+    // Both steps are stable and the merge takes the listed entry first among equals: the order of
+    // one insertSorted per entry, which puts each behind every equal text already there.
+    std::stable_sort(entries_.begin() + listed, entries_.end(), byText);
+    std::inplace_merge(entries_.begin(), entries_.begin() + listed, entries_.end(), byText);
+    notify(ScriptListChange::everything());
+}
+
+bool ScriptList::sortsBefore(const ScriptEntry& a, const ScriptEntry& b) const {
+    return collator_.compare(a.text_, b.text_) < 0;
+}
+
+int ScriptList::insertSorted(std::unique_ptr<ScriptEntry> entry) {
     // After every entry that does not sort behind the new one: equal texts keep their order.
-    const auto position = std::upper_bound(entries_.begin(), entries_.end(), entry->text_,
-                                           [this](const QString& text, const std::unique_ptr<ScriptEntry>& other) {
-                                               return collator_.compare(text, other->text_) < 0;
-                                           });
-    entries_.insert(position, std::move(entry));
+    const auto position =
+        std::upper_bound(entries_.begin(), entries_.end(), entry,
+                         [this](const std::unique_ptr<ScriptEntry>& added, const std::unique_ptr<ScriptEntry>& other) {
+                             return sortsBefore(*added, *other);
+                         });
+    return static_cast<int>(std::distance(entries_.begin(), entries_.insert(position, std::move(entry))));
 }
 
-void ScriptList::notify() const {
+void ScriptList::notify(const ScriptListChange& change) const {
     if (changed_)
-        changed_();
+        changed_(change);
 }
 
 } // namespace akt

@@ -29,6 +29,25 @@ private:
     std::unique_ptr<TstringObject> object_;
 };
 
+// What a change listener is told: one entry changed where it stands (its mark, its object, or a
+// text that left it in place), or the list as a whole changed (entries added or removed, order).
+struct ScriptListChange {
+    enum class Scope { Row, All };
+
+    static ScriptListChange oneRow(int row) { return {Scope::Row, row}; }
+    static ScriptListChange everything() { return {Scope::All, -1}; }
+    bool operator==(const ScriptListChange& other) const { return scope == other.scope && row == other.row; }
+
+    Scope scope;
+    int row; // the changed entry's index for Scope::Row, -1 for Scope::All
+};
+
+// One entry for ScriptList::appendAll.
+struct NewScriptEntry {
+    QString text;
+    std::unique_ptr<TstringObject> object;
+};
+
 // The script list as the run sees it: always sorted by display text with the locale's
 // case-insensitive collation, equal texts in the order they were placed. The position in this
 // list is the run order, so a changed display text moves its entry at once. The window's widget
@@ -55,16 +74,29 @@ public:
     void setChecked(ScriptEntry& entry, bool checked);
     void attachObject(ScriptEntry& entry, std::unique_ptr<TstringObject> object);
 
-    // Called after every change of the entries, their order, texts, marks or objects.
-    void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+    // Adds the entries, marks clear, each where append() and then setDisplayText() would have put
+    // it: after every entry whose text does not sort behind it, so equal texts keep the order given
+    // here, behind those already listed. One sort and one merge, and one notification, instead of
+    // a move and a notification per entry.
+    void appendAll(std::vector<NewScriptEntry> added);
+
+    // Called after every change of the entries, their order, texts, marks or objects, with what
+    // changed. A listener may read the list but not change it.
+    using ChangeListener = std::function<void(const ScriptListChange&)>;
+    void setChangeListener(ChangeListener listener) { changed_ = std::move(listener); }
 
 private:
-    void insertSorted(std::unique_ptr<ScriptEntry> entry);
-    void notify() const;
+    // The list's order: display texts by the collator.
+    bool sortsBefore(const ScriptEntry& a, const ScriptEntry& b) const;
+    // Returns the index the entry went to.
+    int insertSorted(std::unique_ptr<ScriptEntry> entry);
+    void notify(const ScriptListChange& change) const;
 
     QCollator collator_;
     std::vector<std::unique_ptr<ScriptEntry>> entries_;
-    std::function<void()> changed_;
+    ChangeListener changed_;
+    // Where indexOf starts looking; any value is correct.
+    mutable std::size_t lastFound_ = 0;
 };
 
 } // namespace akt

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
+
+#include <vector>
 
 namespace akt {
 
@@ -15,10 +17,19 @@ struct ScriptPattern {
 
 ScriptPattern splitScriptPattern(const QString& directory);
 
-// The names of the entries of the pattern's folder that match namePrefix + "*.SQL", letter case
-// ignored as the Windows wildcard does on every system. Folders whose names match are included,
-// as are hidden and system entries. Ordered by name so that a listing repeats itself. Empty
-// when the folder does not exist.
-QStringList findScriptNames(const ScriptPattern& pattern);
+// One name found in a folder, as text and as the file system spells it.
+struct ScriptFileName {
+    // A name that is valid UTF-8 is decoded as UTF-8; any other came from a Windows machine and is
+    // decoded from Windows-1250, which gives every byte a character.
+    QString text;
+    QByteArray native;
+};
+
+// The names of the entries of the pattern's folder that match namePrefix + "*.SQL": the prefix
+// compared with letter case ignored, the extension in any ASCII letter case, as the Windows
+// wildcard does on every system. Folders whose names match are included, as are hidden and
+// system entries. Ordered by text, letter case ignored, then by the bytes, so that a listing
+// repeats itself. Empty when the folder does not exist or cannot be read.
+std::vector<ScriptFileName> findScriptNames(const ScriptPattern& pattern);
 
 } // namespace akt
