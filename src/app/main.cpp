@@ -1,6 +1,7 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
 #include "app/startup_platform.h"
+#include "app/termination_signals.h"
 #include "support/program_folder.h"
 #include "update/firebird/client_library.h"
 
@@ -49,6 +50,9 @@ int main(int argc, char** argv) {
     akt::MainWindow window;
     akt::TFRM_aktualizacja form(window, akt::programFolder(), QCoreApplication::arguments().mid(1), *library);
     window.setEvents(&form);
+    library->leaveTerminationSignalsToTheProgram();
+    const akt::TerminationSignals terminationSignals(
+        &window, [&window](int) { window.requestEnd(); }, [&form] { form.cancelRunningCall(); });
     form.FormCreate();
     window.show();
     application.exec();

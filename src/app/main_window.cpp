@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextStream>
 #include <QToolButton>
 
@@ -88,7 +89,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
         if (events_)
             events_->tmrPrzetwarzanieTimer();
     });
-    scripts_.setChangeListener([this] { mirrorScriptList(); });
+    scripts_.setChangeListener([this](const ScriptListChange& change) { mirrorScriptList(change); });
 }
 
 MainWindow::~MainWindow() {
@@ -203,7 +204,14 @@ void MainWindow::setTabOrderOfControls() {
     QWidget::setTabOrder(start_, close_);
 }
 
-void MainWindow::mirrorScriptList() {
+void MainWindow::mirrorScriptList(const ScriptListChange& change) {
+    switch (change.scope) {
+    case ScriptListChange::Scope::Row:
+        repaintScriptItem(change.row);
+        return;
+    case ScriptListChange::Scope::All:
+        break;
+    }
     // Update the items in place so the user's scroll position survives check marks being set.
     while (scriptView_->count() > scripts_.count())
         delete scriptView_->takeItem(scriptView_->count() - 1);
@@ -212,17 +220,32 @@ void MainWindow::mirrorScriptList() {
         // Without ItemIsUserCheckable neither clicks nor the keyboard toggle the mark.
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     }
-    for (int i = 0; i < scripts_.count(); ++i) {
-        const ScriptEntry& entry = scripts_.entry(i);
-        QListWidgetItem* item = scriptView_->item(i);
-        item->setText(entry.displayText());
-        item->setCheckState(entry.checked() ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < scripts_.count(); ++i)
+        mirrorScriptItem(i);
+}
+
+// A check mark during a run changes one item. The list view answers any item change by laying out
+// every item again at the next pump, which with thousands of scripts costs more than the scripts
+// do; items never change size here (uniform, on a fixed grid), so the view is kept out of it and
+// only repaints the one item.
+void MainWindow::repaintScriptItem(int row) {
+    {
+        const QSignalBlocker quiet(scriptView_->model());
+        mirrorScriptItem(row);
     }
+    scriptView_->update(scriptView_->model()->index(row, 0));
+}
+
+void MainWindow::mirrorScriptItem(int row) {
+    const ScriptEntry& entry = scripts_.entry(row);
+    QListWidgetItem* item = scriptView_->item(row);
+    item->setText(entry.displayText());
+    item->setCheckState(entry.checked() ? Qt::Checked : Qt::Unchecked);
 }
 
 void MainWindow::appendLog(const QString& text) {
     log_.append(text);
-    for (const QString& line : LogLines::split(text))
+    for (const QString& line : LogLines::split(LogLines::shownInBox(text)))
         memo_->appendPlainText(line);
     memo_->moveCursor(QTextCursor::End);
     memo_->ensureCursorVisible();
@@ -360,6 +383,12 @@ void MainWindow::setCursor(Cursor cursor) {
 
 void MainWindow::pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MainWindow::requestEnd() {
+    endRequested_ = true;
+    timer_.stop();
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

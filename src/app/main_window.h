@@ -72,7 +72,10 @@ public:
     Cursor cursor() const override { return cursor_; }
     void setCursor(Cursor cursor) override;
     void pump() override;
-    bool terminating() const override { return closed_; }
+    bool terminating() const override { return closed_ || endRequested_; }
+    // The program is asked to end (a termination signal): every event loop is told to return, so an
+    // open dialog closes and a waiting run goes on to its end, which it finds at once.
+    void requestEnd();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +87,9 @@ private:
     void buildScriptList();
     void buildButtons();
     void setTabOrderOfControls();
-    void mirrorScriptList();
+    void mirrorScriptList(const ScriptListChange& change);
+    void mirrorScriptItem(int row);
+    void repaintScriptItem(int row);
     void showProgress();
     void centreOnScreen();
 
@@ -97,6 +102,7 @@ private:
     Cursor cursor_ = Cursor::Normal;
     bool shown_ = false;
     bool closed_ = false;
+    bool endRequested_ = false;
 
     QCheckBox* makeDatabase_ = nullptr;
     QLineEdit* path_ = nullptr;
