@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -135,6 +137,26 @@ TEST_F(WindowTest, ListMirrorsTheModelAndClicksDoNotToggleMarks) {
     EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
     EXPECT_FALSE(list->item(0)->flags().testFlag(Qt::ItemIsUserCheckable));
     EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(WindowTest, LogBoxShowsABoundedPieceOfALongTextWhileTheSavedLogKeepsItAll) {
+    const QString statement = "INSERT INTO T VALUES ('" + QString(1 << 20, 'x') + "')";
+    window.appendLog(QStringLiteral("Niepodzenie linia:1"));
+    window.appendLog(statement);
+    window.setLogRed();
+
+    const QString shown = control<QPlainTextEdit>("memo")->toPlainText();
+    EXPECT_EQ(shown, "Niepodzenie linia:1\n" + LogLines::shownInBox(statement));
+    EXPECT_LT(shown.size(), 2 * LogLines::kShownLength);
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    window.saveLog(folder.filePath("log.txt"));
+    QFile saved(folder.filePath("log.txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), "Niepodzenie linia:1\r\n" + statement.toLatin1() + "\r\n");
+    // AKT_SCREENSHOT=file.png keeps a picture of the window for a person to look at.
+    if (const QString picture = qEnvironmentVariable("AKT_SCREENSHOT"); !picture.isEmpty())
+        window.grab().save(picture);
 }
 
 TEST_F(WindowTest, CloseEndsTheEventLoopWithExitCodeZero) {

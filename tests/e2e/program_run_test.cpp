@@ -1,88 +1,8 @@
-// The program as an installer starts it: a copy of the executable in a folder of its own with a
-// DBSRC tree beside it, no display, create mode on an embedded database.
-#include <gtest/gtest.h>
+// The program as an installer starts it, on its example tree.
+#include "program_folder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-
+namespace akt_e2e {
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    QString standardError;
-};
-
-class ProgramRun : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        program = folder.filePath("aktualizacja");
-        ASSERT_TRUE(QFile::copy(AKT_PROGRAM, program));
-        ASSERT_TRUE(QFile::setPermissions(program, QFile::permissions(AKT_PROGRAM)));
-        copyTree(AKT_EXAMPLES, folder.filePath("DBSRC"));
-        database = folder.filePath("demo.fdb");
-    }
-
-    static void copyTree(const QString& from, const QString& to) {
-        QDir().mkpath(to);
-        const QDir source(from);
-        for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-            const QString target = to + "/" + entry.fileName();
-            if (entry.isDir())
-                copyTree(entry.filePath(), target);
-            else
-                ASSERT_TRUE(QFile::copy(entry.filePath(), target)) << target.toStdString();
-        }
-    }
-
-    void addScript(const QString& relativePath, const QByteArray& text) {
-        QFile file(folder.filePath("DBSRC/" + relativePath));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
-    // Runs the copy without a display; extra environment entries are NAME=VALUE.
-    Outcome run(const QStringList& arguments, const QStringList& environment = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(name);
-        for (const QString& entry : environment)
-            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(120000)) << "the program did not end";
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
-
-    QString runLog() const {
-        QFile file(folder.filePath("log.txt"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringDecoder decoder("windows-1250");
-        return decoder(file.readAll());
-    }
-
-    // One value read back with Firebird's own isql, opening the file directly.
-    QString query(const QString& sql) const {
-        QProcess isql;
-        isql.start("isql-fb", {"-q", "-user", "SYSDBA", "-password", "masterkey", database});
-        isql.write((sql + ";\nquit;\n").toUtf8());
-        isql.closeWriteChannel();
-        isql.waitForFinished(60000);
-        const QStringList lines = QString::fromLocal8Bit(isql.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        return lines.isEmpty() ? QString() : lines.last().trimmed();
-    }
-
-    QTemporaryDir folder;
-    QString program;
-    QString database;
-};
 
 TEST_F(ProgramRun, CreateModeWithoutDisplayBuildsTheExampleDatabase) {
     const Outcome outcome = run({"", database, "SYSDBA", "masterkey", "T"});
@@ -141,3 +61,4 @@ TEST_F(ProgramRun, UpdateModeWithoutDisplayExplainsAndEndsWithExitCode3) {
 }
 
 } // namespace
+} // namespace akt_e2e
