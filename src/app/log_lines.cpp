@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace akt {
@@ -22,10 +23,13 @@ QString LogLines::shownInBox(const QString& text) {
     if (text.at(cut - 1).isHighSurrogate() ||
         (text.at(cut - 1) == QLatin1Char('\r') && text.at(cut) == QLatin1Char('\n')))
         --cut;
-    QStringEncoder encoder("windows-1250");
-    const QByteArray leftOut = encoder.encode(QStringView(text).mid(cut));
-    return text.left(cut) + QStringLiteral(" [...] (w tym oknie pominięto %1 bajtów; pełny tekst jest w pliku log.txt)")
-                                .arg(leftOut.size());
+    // Windows-1250 writes one byte per character; a character outside the BMP (two UTF-16 units) becomes
+    // one "?".
+    const QStringView rest = QStringView(text).mid(cut);
+    const qsizetype leftOut =
+        rest.size() - std::count_if(rest.begin(), rest.end(), [](QChar c) { return c.isLowSurrogate(); });
+    return text.left(cut) +
+           QStringLiteral(" [...] (w tym oknie pominięto %1 bajtów; pełny tekst jest w pliku log.txt)").arg(leftOut);
 }
 
 void LogLines::append(const QString& text) {
@@ -33,12 +37,6 @@ void LogLines::append(const QString& text) {
 }
 
 void LogLines::save(const QString& fileName) const {
-    QString text;
-    for (const QString& line : lines_)
-        text += line + QStringLiteral("\r\n");
-    QStringEncoder encoder("windows-1250");
-    const QByteArray bytes = encoder.encode(text);
-
     QFile file(fileName);
     const auto fail = [&]() {
         throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
@@ -47,7 +45,15 @@ void LogLines::save(const QString& fileName) const {
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail();
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    // Line by line: a log holding a statement of many megabytes is not copied whole once more.
+    QStringEncoder encoder("windows-1250");
+    for (const QString& line : lines_) {
+        QByteArray bytes = encoder.encode(line);
+        bytes += "\r\n";
+        if (file.write(bytes) != bytes.size())
+            fail();
+    }
+    if (!file.flush())
         fail();
 }
 

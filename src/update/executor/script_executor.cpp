@@ -18,8 +18,14 @@ QByteArray bytesOf(const std::string& text) {
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
+// The statement's own bytes, not copied: a statement can be megabytes long. std::string keeps a NUL
+// after them, which the execution calls rely on for statements over 64 KB.
+QByteArray sqlOf(const std::string& text) {
+    return QByteArray::fromRawData(text.data(), qsizetype(text.size()));
+}
+
 QString decoded(const std::string& text) {
-    return fromDatabaseText(bytesOf(text));
+    return fromDatabaseText(sqlOf(text));
 }
 
 // SET <word> <value>: the setting's name and its value.
@@ -109,7 +115,7 @@ void TScriptExecutor::execute(const ScriptStatement& statement) {
     case StatementKind::stmtStartSavepoint:
     case StatementKind::stmtReleaseSavePoint:
     case StatementKind::stmtRollbackSavePoint:
-        executeInDefault(bytesOf(statement.text));
+        executeInDefault(sqlOf(statement.text));
         return;
     case StatementKind::stmtSET:
         applySetting(statement);
@@ -152,9 +158,9 @@ void TScriptExecutor::executeDml(const ScriptStatement& statement) {
     // Sent as it stands: the server decides what is a parameter marker (a colon in an EXECUTE BLOCK body is a
     // variable), and one that needs values fails with the engine's own error.
     if (returnsRows(statement))
-        executeDiscardingRows(transaction, bytesOf(statement.text));
+        executeDiscardingRows(transaction, sqlOf(statement.text));
     else
-        executeImmediate(transaction, bytesOf(statement.text));
+        executeImmediate(transaction, sqlOf(statement.text));
 }
 
 void TScriptExecutor::executeInDefault(const QByteArray& sql) {
@@ -163,12 +169,12 @@ void TScriptExecutor::executeInDefault(const QByteArray& sql) {
 
 void TScriptExecutor::executeDdl(const ScriptStatement& statement) {
     if (!settings_.autoDdl) {
-        executeInDefault(bytesOf(statement.text));
+        executeInDefault(sqlOf(statement.text));
         return;
     }
     started(ddl_);
     try {
-        executeImmediate(ddl_, bytesOf(statement.text));
+        executeImmediate(ddl_, sqlOf(statement.text));
         ddl_.commit();
     } catch (const DatabaseError&) {
         try {
