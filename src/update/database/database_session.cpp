@@ -12,14 +12,11 @@ const QByteArray kVersionQuery = "select first 1 coalesce(dbver,0) as wersja fro
 
 namespace {
 
-// The attachment carries each value behind one length byte.
-constexpr qsizetype kLongestCredential = 255;
-
 QString lengthProblem(const QString& value, const QString& what) {
     const qsizetype bytes = toDatabaseText(value).size();
-    if (bytes <= kLongestCredential)
+    if (bytes <= kLongestParameterValue)
         return {};
-    return QStringLiteral("%1 ma %2 bajtów, a może mieć najwyżej %3.").arg(what).arg(bytes).arg(kLongestCredential);
+    return QStringLiteral("%1 ma %2 bajtów, a może mieć najwyżej %3.").arg(what).arg(bytes).arg(kLongestParameterValue);
 }
 
 // Shows and logs a refusal found before the database was touched.

@@ -33,7 +33,7 @@ QByteArray attachmentParameters(const QStringList& lines) {
             continue;
         const char code = attachmentCode(line.left(equals));
         const QByteArray value = toDatabaseText(line.mid(equals + 1));
-        if (value.size() > 255)
+        if (value.size() > kLongestParameterValue)
             throw DatabaseError(QStringLiteral("Value of DPB Constant (%1) is too long").arg(line.left(equals)));
         block += code;
         block += char(value.size());

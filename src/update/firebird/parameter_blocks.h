@@ -6,6 +6,9 @@
 
 namespace akt {
 
+// The longest value an attachment parameter can carry behind its one length byte.
+constexpr qsizetype kLongestParameterValue = 255;
+
 // The attachment parameter block built from the connection's parameter lines ("name=value"): version 1,
 // then user name (28) and password (29) entries as code, length byte and value. Lines without "=" are
 // skipped; a name is matched lower-cased and without a leading "isc_dpb_". Raises DatabaseError for a
