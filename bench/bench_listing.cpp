@@ -3,7 +3,7 @@
 // then sets every check mark as a run does. Prints both times for 1,000 and 10,000 scripts and their
 // ratios: a linear listing keeps the ratio near 10.
 // Run in a Release or RelWithDebInfo build: bench/bench_listing [small count] [large count]
-#include "update/catalogue/fill_script_list.h"
+#include "update/catalogue/add_matching_scripts.h"
 #include "update/catalogue/script_list.h"
 
 #include <QTemporaryDir>
@@ -90,7 +90,7 @@ Timing listAndMark(const QString& folder, int count) {
 
     Timing timing;
     auto begin = std::chrono::steady_clock::now();
-    const int added = akt::fillScriptList(list, folder + '/');
+    const int added = akt::addMatchingScripts(list, folder + '/');
     timing.listSeconds = secondsSince(begin);
 
     begin = std::chrono::steady_clock::now();

@@ -7,7 +7,7 @@ seconds="${1:-60}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-fuzz-parser"
 
-cmake -G Ninja -S "$root" -B "$build" -DAKT_AREAS=parser -DAKT_BUILD_FUZZ=ON -DAKT_BUILD_TESTS=OFF \
+cmake -G Ninja -S "$root" -B "$build" -DAKT_BUILD_FUZZ=ON -DAKT_BUILD_TESTS=OFF \
     -DAKT_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" --target fuzz_parser
 

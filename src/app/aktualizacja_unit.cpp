@@ -1,7 +1,7 @@
 #include "app/aktualizacja_unit.h"
 
 #include "app/command_line.h"
-#include "update/catalogue/fill_script_list.h"
+#include "update/catalogue/add_matching_scripts.h"
 #include "update/catalogue/script_list.h"
 #include "update/executor/script_executor.h"
 
@@ -74,7 +74,7 @@ void TFRM_aktualizacja::btnzakonczClick() {
 }
 
 void TFRM_aktualizacja::FillScriptList(const QString& directory) {
-    if (fillScriptList(view.scriptList(), directory) > 0)
+    if (addMatchingScripts(view.scriptList(), directory) > 0)
         view.setProgressMaximum(view.scriptList().count());
 }
 

@@ -6,7 +6,7 @@
 #include "support/clock.h"
 #include "support/program_runner.h"
 #include "update/firebird/connection.h"
-#include "update/parser/statement.h"
+#include "update/parser/parse_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,10 +48,11 @@ public:
     // A request while a run is active is ignored.
     virtual void aktualizuj(const QString& serwer, const QString& baza, const QString& user, const QString& pass);
 
-    // The executor's events.
-    void skryptParse(StatementKind AKind, const QString& SQLText);
-    void skryptParseError(const QString& Error, const QString& SQLText, int LineIndex);
-    void skryptExecuteError(const QString& Error, const QString& SQLText, int LineIndex, bool& Ignore);
+    // The executor's events. skryptParse is called after a statement ran without error (not when one
+    // was parsed): it advances the progress and stops the script when the window is ending.
+    void skryptParse(StatementKind kind, const QString& text);
+    void skryptParseError(const QString& error, const QString& text, int lineIndex);
+    void skryptExecuteError(const QString& error, const QString& text, int lineIndex, bool& ignore);
 
     // Makes the engine call the window's thread is waiting in fail; the one member another thread may call.
     void cancelRunningCall() const noexcept { IBDatabase.cancelRunningCall(); }
@@ -78,6 +79,8 @@ protected:
     QString user;
     QString pass;
     QString addcatalog;
+    // The run's error flag, not a request: a step failed, so later scripts are skipped and the run ends with
+    // the notice instead of "Aktualizacja zakoczona".
     bool stop = false;
     std::int32_t progres = 0;
     QString nazwakopii;

@@ -1,9 +1,10 @@
 #include "app/log_lines.h"
 
+#include "support/windows1250.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <stdexcept>
@@ -46,9 +47,8 @@ void LogLines::save(const QString& fileName) const {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail();
     // Line by line: a log holding a statement of many megabytes is not copied whole once more.
-    QStringEncoder encoder("windows-1250");
     for (const QString& line : lines_) {
-        QByteArray bytes = encoder.encode(line);
+        QByteArray bytes = toWindows1250(line);
         bytes += "\r\n";
         if (file.write(bytes) != bytes.size())
             fail();

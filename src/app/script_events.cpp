@@ -6,9 +6,9 @@
 
 namespace akt {
 
-void TFRM_aktualizacja::skryptParse(StatementKind AKind, const QString& SQLText) {
-    Q_UNUSED(AKind);
-    Q_UNUSED(SQLText);
+void TFRM_aktualizacja::skryptParse(StatementKind kind, const QString& text) {
+    Q_UNUSED(kind);
+    Q_UNUSED(text);
     ++progres;
     if (progres > 100) {
         progres = 1;
@@ -21,23 +21,23 @@ void TFRM_aktualizacja::skryptParse(StatementKind AKind, const QString& SQLText)
     }
 }
 
-void TFRM_aktualizacja::skryptParseError(const QString& Error, const QString& SQLText, int LineIndex) {
-    Q_UNUSED(Error);
-    Q_UNUSED(LineIndex);
-    view.appendLog(QStringLiteral("Błąd parsowania: ") + SQLText);
+void TFRM_aktualizacja::skryptParseError(const QString& error, const QString& text, int lineIndex) {
+    Q_UNUSED(error);
+    Q_UNUSED(lineIndex);
+    view.appendLog(QStringLiteral("Błąd parsowania: ") + text);
     // The executor stops this file; the error flag stays clear, so the next files still run, but the
     // caller learns that this one did not reach its end.
     scriptStoppedEarly_ = true;
 }
 
-void TFRM_aktualizacja::skryptExecuteError(const QString& Error, const QString& SQLText, int LineIndex, bool& Ignore) {
+void TFRM_aktualizacja::skryptExecuteError(const QString& error, const QString& text, int lineIndex, bool& ignore) {
     stop = true;
     scriptStoppedEarly_ = true;
-    view.appendLog(QStringLiteral("Niepodzenie linia:") + QString::number(LineIndex));
-    view.appendLog(SQLText);
-    view.appendLog(Error);
+    view.appendLog(QStringLiteral("Niepodzenie linia:") + QString::number(lineIndex));
+    view.appendLog(text);
+    view.appendLog(error);
     view.setLogRed();
-    Ignore = false;
+    ignore = false;
 }
 
 } // namespace akt

@@ -46,19 +46,19 @@ const WarningPattern kWarnings[] = {
 
 } // namespace
 
-QString exceptionPiece(const QString& errormsg) {
-    const qsizetype p1 = breakPosition(errormsg, 1);
-    const qsizetype p2 = breakPosition(errormsg, p1 + 1);
-    const qsizetype p3 = breakPosition(errormsg, p2 + 1);
-    return piece(errormsg, p2, p3 - p2);
+QString exceptionPiece(const QString& message) {
+    const qsizetype p1 = breakPosition(message, 1);
+    const qsizetype p2 = breakPosition(message, p1 + 1);
+    const qsizetype p3 = breakPosition(message, p2 + 1);
+    return piece(message, p2, p3 - p2);
 }
 
-bool TranslateIBError(UserInterface& ui, const QString& errormsg, const QString& logFolder, const Clock& clock) {
+bool TranslateIBError(UserInterface& ui, const QString& message, const QString& logFolder, const Clock& clock) {
     if (ui.cursor() != Cursor::Normal)
         ui.setCursor(Cursor::Normal);
-    SaveToLog(QStringLiteral("IBMessagesLog.txt"), errormsg, logFolder, clock, ui);
+    SaveToLog(QStringLiteral("IBMessagesLog.txt"), message, logFolder, clock, ui);
 
-    const QString upper = errormsg.toUpper();
+    const QString upper = message.toUpper();
     bool shown = false;
     for (const WarningPattern& warning : kWarnings) {
         if (upper.contains(QLatin1String(warning.text))) {
@@ -67,15 +67,15 @@ bool TranslateIBError(UserInterface& ui, const QString& errormsg, const QString&
         }
     }
     if (upper.contains(QLatin1String("EXCEPTION"))) {
-        ui.exceptionBox(exceptionPiece(errormsg));
+        ui.exceptionBox(exceptionPiece(message));
         shown = true;
     }
     return shown;
 }
 
-bool TranslateIBError(UserInterface& ui, const QString& errormsg) {
+bool TranslateIBError(UserInterface& ui, const QString& message) {
     const SystemClock clock;
-    return TranslateIBError(ui, errormsg, programFolder(), clock);
+    return TranslateIBError(ui, message, programFolder(), clock);
 }
 
 } // namespace akt

@@ -1,7 +1,8 @@
 #include "support/message_texts.h"
 
+#include "support/windows1250.h"
+
 #include <QFile>
-#include <QStringDecoder>
 
 namespace akt {
 
@@ -9,8 +10,7 @@ QString messageText(MessageId id) {
     QFile file(QStringLiteral(":/messages/%1.txt").arg(static_cast<int>(id)));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringDecoder fromWindows1250("windows-1250");
-    return fromWindows1250.decode(file.readAll());
+    return fromWindows1250(file.readAll());
 }
 
 } // namespace akt

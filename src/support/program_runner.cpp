@@ -74,8 +74,8 @@ void QProcessRunner::dropFinishedLeftovers() {
                      leftovers_.end());
 }
 
-bool RunProgramAndWait(ProgramRunner& runner, const QString& ExecuteFile, const QString& ParamString) {
-    return runner.run(ExecuteFile, ParamString).started;
+bool RunProgramAndWait(ProgramRunner& runner, const QString& program, const QString& parameters) {
+    return runner.run(program, parameters).started;
 }
 
 } // namespace akt

@@ -52,6 +52,6 @@ private:
 };
 
 // True when the program was started, whatever its exit code; false after "Error starting<file>".
-bool RunProgramAndWait(ProgramRunner& runner, const QString& ExecuteFile, const QString& ParamString);
+bool RunProgramAndWait(ProgramRunner& runner, const QString& program, const QString& parameters);
 
 } // namespace akt

@@ -1,9 +1,9 @@
 #include "support/save_to_log.h"
 
 #include "support/program_folder.h"
+#include "support/windows1250.h"
 
 #include <QFile>
-#include <QStringEncoder>
 
 namespace akt {
 
@@ -17,10 +17,9 @@ void SaveToLog(const QString& log, const QString& msg, const QString& folder, co
     if (folder.isEmpty())
         return; // no program folder known: better no line than one in whatever the current folder is
     try {
-        QStringEncoder toWindows1250("windows-1250");
-        if (!toWindows1250.isValid())
+        if (!windows1250Known())
             return;
-        const QByteArray bytes = toWindows1250.encode(msg + QStringLiteral("\r\n"));
+        const QByteArray bytes = toWindows1250(msg + QStringLiteral("\r\n"));
 
         // Append never truncates and creates the file when it is not there yet.
         QFile file(datedLogFileName(folder, log, clock.now().date()));

@@ -1,7 +1,7 @@
 #include "tests/app/run_fixture.h"
 
-#include "support/single_integer_query.h"
 #include "tests/common/firebird_test_support.h"
+#include "update/database/single_integer_query.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/sql_execution.h"
 #include "update/firebird/transaction.h"

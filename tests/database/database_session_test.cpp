@@ -4,9 +4,9 @@
 
 #include "support/program_folder.h"
 #include "support/save_to_log.h"
-#include "support/single_integer_query.h"
 #include "tests/common/firebird_test_support.h"
 #include "tests/common/recording_ui.h"
+#include "update/database/single_integer_query.h"
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"

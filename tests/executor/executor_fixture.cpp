@@ -33,12 +33,12 @@ void ExecutorTest::SetUp() {
     // What connecting adds, so that the tests can attach again.
     database.parameterLines() << "user_name=SYSDBA"
                               << "password=plumbjoin";
-    events.bind(skrypt);
+    events.bind(executor);
 }
 
 void ExecutorTest::run(const char* script) {
-    skrypt.setScript(ScriptLines::fromBytes(script));
-    skrypt.run();
+    executor.setScript(ScriptLines::fromBytes(script));
+    executor.run();
 }
 
 void ExecutorTest::reattach() {

@@ -56,7 +56,7 @@ protected:
 
     QTemporaryDir folder;
     Connection database{testClientLibrary()};
-    TScriptExecutor skrypt{database};
+    TScriptExecutor executor{database};
     EventRecord events;
 };
 

@@ -47,7 +47,7 @@ TEST_F(ExecutorTest, FailingCreateTableUnderAutoDdlIsRolledBackAndStopsTheFile) 
     EXPECT_EQ(events.lines[0], "done stmtDDL create table a (id integer)");
     EXPECT_TRUE(events.lines[1].startsWith("error unsuccessful metadata update | create table b"));
     EXPECT_TRUE(events.lines[1].endsWith("| 2"));
-    EXPECT_FALSE(skrypt.ddlTransaction().active());
+    EXPECT_FALSE(executor.ddlTransaction().active());
     EXPECT_FALSE(database.defaultTransaction().active());
     EXPECT_TRUE(tableExists("A"));
     EXPECT_FALSE(tableExists("B"));
@@ -57,9 +57,9 @@ TEST_F(ExecutorTest, FailingCreateTableUnderAutoDdlIsRolledBackAndStopsTheFile) 
 TEST_F(ExecutorTest, AutoDdlOffCarriesIntoTheNextFileWhereRollbackUndoesTheDdl) {
     run("set autoddl off;");
     run("create table x (id integer);");
-    EXPECT_FALSE(skrypt.settings().autoDdl);
+    EXPECT_FALSE(executor.settings().autoDdl);
     EXPECT_TRUE(database.defaultTransaction().active());
-    EXPECT_FALSE(skrypt.ddlTransaction().active());
+    EXPECT_FALSE(executor.ddlTransaction().active());
     EXPECT_FALSE(tableExists("X"));
 
     run("rollback;\nset autoddl on;\ncreate table y (id integer);");
@@ -230,12 +230,12 @@ TEST_F(ExecutorTest, SettingsFollowTheirStatements) {
     run("set autoddl On ;\nset statistics ON;\nset names WIN1250;");
     // Only a third word of exactly ON turns automatic DDL commit on; "On" is not it (a last word is in
     // capitals only when it stands directly before the terminator).
-    EXPECT_FALSE(skrypt.settings().autoDdl);
-    EXPECT_TRUE(skrypt.settings().statistics);
-    EXPECT_EQ(skrypt.settings().names, "WIN1250");
+    EXPECT_FALSE(executor.settings().autoDdl);
+    EXPECT_TRUE(executor.settings().statistics);
+    EXPECT_EQ(executor.settings().names, "WIN1250");
     run("set autoddl ON;\nset statistics off;");
-    EXPECT_TRUE(skrypt.settings().autoDdl);
-    EXPECT_FALSE(skrypt.settings().statistics);
+    EXPECT_TRUE(executor.settings().autoDdl);
+    EXPECT_FALSE(executor.settings().statistics);
 }
 
 TEST_F(ExecutorTest, LowerDialectReattachesAndChangesHowQuotesRead) {
@@ -245,7 +245,7 @@ TEST_F(ExecutorTest, LowerDialectReattachesAndChangesHowQuotesRead) {
         "commit;");
     EXPECT_TRUE(events.errorTexts.isEmpty()) << events.errorTexts.join("\n").toStdString();
     EXPECT_EQ(database.sqlDialect(), 1);
-    EXPECT_EQ(skrypt.settings().sqlDialect, 1);
+    EXPECT_EQ(executor.settings().sqlDialect, 1);
     EXPECT_EQ(committedCount("select count(*) from t where s = 'abc'"), 1);
 }
 
@@ -255,8 +255,8 @@ TEST_F(ExecutorTest, DialectThatIsNotAWholeNumberLeavesTheRun) {
     EXPECT_THROW(run("insert into t values (1);\nset sql dialect three;\ninsert into t values (2);"),
                  ScriptSettingError);
     EXPECT_EQ(events.lines, QStringList({"done stmtDML insert into t values (1)"}));
-    EXPECT_EQ(skrypt.settings().sqlDialect, 3);
-    skrypt.run(); // the rest of the file stays unread
+    EXPECT_EQ(executor.settings().sqlDialect, 3);
+    executor.run(); // the rest of the file stays unread
     EXPECT_EQ(events.lines.size(), 1);
 }
 

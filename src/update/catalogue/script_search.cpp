@@ -1,5 +1,7 @@
 #include "update/catalogue/script_search.h"
 
+#include "support/windows1250.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -73,9 +75,8 @@ QString decodeName(const QByteArray& bytes) {
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder windows1250("windows-1250");
-    // A Qt built without ICU knows no Windows code page; the file still opens by its bytes.
-    return windows1250.isValid() ? windows1250.decode(bytes) : QString::fromLatin1(bytes);
+    // Whatever the text shows, the file still opens by its bytes.
+    return fromWindows1250(bytes);
 }
 
 // The folder is read as bytes: QDir would decode every name as UTF-8, and a name that is not

@@ -1,9 +1,9 @@
 #include "update/database/database_session.h"
 
-#include "support/single_integer_query.h"
+#include "support/windows1250.h"
+#include "update/database/single_integer_query.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 #include "update/firebird/parameter_blocks.h"
 
 namespace akt {
@@ -13,7 +13,7 @@ const QByteArray kVersionQuery = "select first 1 coalesce(dbver,0) as wersja fro
 namespace {
 
 QString lengthProblem(const QString& value, const QString& what) {
-    const qsizetype bytes = toDatabaseText(value).size();
+    const qsizetype bytes = toWindows1250(value).size();
     if (bytes <= kLongestParameterValue)
         return {};
     return QStringLiteral("%1 ma %2 bajtów, a może mieć najwyżej %3.").arg(what).arg(bytes).arg(kLongestParameterValue);

@@ -1,11 +1,10 @@
 #include "update/executor/script_executor.h"
 
-#include "update/executor/statement_route.h"
+#include "support/windows1250.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 #include "update/firebird/sql_execution.h"
-#include "update/parser/statement_kind.h"
+#include "update/parser/ascii_case.h"
 
 #include <variant>
 
@@ -25,11 +24,11 @@ QByteArray sqlOf(const std::string& text) {
 }
 
 QString decoded(const std::string& text) {
-    return fromDatabaseText(sqlOf(text));
+    return fromWindows1250(sqlOf(text));
 }
 
 // SET <word> <value>: the setting's name and its value.
-bool isSetting(const ScriptStatement& statement, const char* name) {
+bool isSetting(const ScriptStatement& statement, std::string_view name) {
     return statement.words.size() >= 3 && equalsIgnoreCase(statement.words[1], name);
 }
 
@@ -55,15 +54,16 @@ void TScriptExecutor::run() {
 }
 
 void TScriptExecutor::perform(const ScriptStatement& statement) {
-    if (statement.kind == StatementKind::stmtEMPTY)
+    const StatementRoute route = routeOf(statement);
+    if (route == StatementRoute::Skip)
         return;
-    if (refused(statement)) {
+    if (route == StatementRoute::Refuse) {
         parser_.stop();
         reportParseError(kInvalidStatement, statement.text, statement.lineIndex);
         return;
     }
     try {
-        execute(statement);
+        execute(route, statement);
     } catch (const DatabaseError& error) {
         reportExecuteError(error.text(), statement);
         return;
@@ -72,75 +72,34 @@ void TScriptExecutor::perform(const ScriptStatement& statement) {
         onStatementDone(statement.kind, doneText(statement));
 }
 
-// Statements that create, drop or switch databases, read other files or batch values have no place in an
-// update script: the run creates and connects the database itself.
-bool TScriptExecutor::refused(const ScriptStatement& statement) const {
-    switch (statement.kind) {
-    case StatementKind::stmtDDL:
-    case StatementKind::stmtDML:
-    case StatementKind::stmtEMPTY:
-    case StatementKind::stmtTERM:
-    case StatementKind::stmtCOMMIT:
-    case StatementKind::stmtROLLBACK:
-    case StatementKind::stmtReconnect:
-    case StatementKind::stmtRollbackSavePoint:
-    case StatementKind::stmtReleaseSavePoint:
-    case StatementKind::stmtStartSavepoint:
-    case StatementKind::stmtCOMMITRetaining:
-    case StatementKind::stmtROLLBACKRetaining:
-        return false;
-    case StatementKind::stmtSET:
-        return isSetting(statement, "SAVEPOINTS");
-    case StatementKind::stmtCONNECT:
-    case StatementKind::stmtDrop:
-    case StatementKind::stmtCREATE:
-    case StatementKind::stmtINPUT:
-    case StatementKind::stmtUNK:
-    case StatementKind::stmtERR:
-    case StatementKind::stmtBatchStart:
-    case StatementKind::stmtBatchExecute:
-        return true;
-    }
-    return true;
-}
-
-void TScriptExecutor::execute(const ScriptStatement& statement) {
-    switch (statement.kind) {
-    case StatementKind::stmtDML:
+void TScriptExecutor::execute(StatementRoute route, const ScriptStatement& statement) {
+    switch (route) {
+    case StatementRoute::Dml:
         executeDml(statement);
         return;
-    case StatementKind::stmtDDL:
+    case StatementRoute::Ddl:
         executeDdl(statement);
         return;
-    case StatementKind::stmtStartSavepoint:
-    case StatementKind::stmtReleaseSavePoint:
-    case StatementKind::stmtRollbackSavePoint:
+    case StatementRoute::Savepoint:
         executeInDefault(sqlOf(statement.text));
         return;
-    case StatementKind::stmtSET:
+    case StatementRoute::Setting:
         applySetting(statement);
         return;
-    case StatementKind::stmtCOMMIT:
-    case StatementKind::stmtCOMMITRetaining:
-        commit(statement.kind == StatementKind::stmtCOMMITRetaining);
+    case StatementRoute::Commit:
+    case StatementRoute::CommitRetaining:
+        commit(route == StatementRoute::CommitRetaining);
         return;
-    case StatementKind::stmtROLLBACK:
-    case StatementKind::stmtROLLBACKRetaining:
-        rollback(statement.kind == StatementKind::stmtROLLBACKRetaining);
+    case StatementRoute::Rollback:
+    case StatementRoute::RollbackRetaining:
+        rollback(route == StatementRoute::RollbackRetaining);
         return;
-    case StatementKind::stmtReconnect:
+    case StatementRoute::Reconnect:
         database_.reconnect();
         return;
-    case StatementKind::stmtTERM: // the parser has already taken the new terminator
-    case StatementKind::stmtEMPTY:
-    case StatementKind::stmtCONNECT:
-    case StatementKind::stmtDrop:
-    case StatementKind::stmtCREATE:
-    case StatementKind::stmtINPUT:
-    case StatementKind::stmtUNK:
-    case StatementKind::stmtERR:
-    case StatementKind::stmtBatchStart:
-    case StatementKind::stmtBatchExecute:
+    case StatementRoute::TerminatorChange:
+    case StatementRoute::Skip:
+    case StatementRoute::Refuse:
         return;
     }
 }

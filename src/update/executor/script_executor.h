@@ -1,9 +1,10 @@
 #pragma once
 
+#include "update/executor/statement_route.h"
 #include "update/firebird/transaction.h"
+#include "update/parser/parse_result.h"
 #include "update/parser/script_lines.h"
 #include "update/parser/script_parser.h"
-#include "update/parser/statement.h"
 
 #include <QByteArray>
 #include <QString>
@@ -80,8 +81,7 @@ public:
 
 private:
     void perform(const ScriptStatement& statement);
-    bool refused(const ScriptStatement& statement) const;
-    void execute(const ScriptStatement& statement);
+    void execute(StatementRoute route, const ScriptStatement& statement);
     void executeDml(const ScriptStatement& statement);
     void executeDdl(const ScriptStatement& statement);
     void executeInDefault(const QByteArray& sql);

@@ -1,22 +1,52 @@
 #include "update/executor/statement_route.h"
 
-#include "update/parser/statement_kind.h"
-
-#include <algorithm>
-#include <cctype>
-#include <string_view>
+#include "update/parser/ascii_case.h"
 
 namespace akt {
-namespace {
 
-bool containsIgnoreCase(std::string_view text, std::string_view word) {
-    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-    });
-    return found != text.end();
+// Statements that create, drop or switch databases, read other files or batch values have no place in an
+// update script: the run creates and connects the database itself.
+StatementRoute routeOf(const ScriptStatement& statement) {
+    switch (statement.kind) {
+    case StatementKind::stmtEMPTY:
+        return StatementRoute::Skip;
+    case StatementKind::stmtDML:
+        return StatementRoute::Dml;
+    case StatementKind::stmtDDL:
+        return StatementRoute::Ddl;
+    case StatementKind::stmtStartSavepoint:
+    case StatementKind::stmtReleaseSavePoint:
+    case StatementKind::stmtRollbackSavePoint:
+        return StatementRoute::Savepoint;
+    case StatementKind::stmtSET:
+        // SET SAVEPOINTS is classified as a setting but has nothing to set here.
+        return statement.words.size() >= 3 && equalsIgnoreCase(statement.words[1], "SAVEPOINTS")
+                   ? StatementRoute::Refuse
+                   : StatementRoute::Setting;
+    case StatementKind::stmtTERM:
+        return StatementRoute::TerminatorChange;
+    case StatementKind::stmtCOMMIT:
+        return StatementRoute::Commit;
+    case StatementKind::stmtCOMMITRetaining:
+        return StatementRoute::CommitRetaining;
+    case StatementKind::stmtROLLBACK:
+        return StatementRoute::Rollback;
+    case StatementKind::stmtROLLBACKRetaining:
+        return StatementRoute::RollbackRetaining;
+    case StatementKind::stmtReconnect:
+        return StatementRoute::Reconnect;
+    case StatementKind::stmtCONNECT:
+    case StatementKind::stmtDrop:
+    case StatementKind::stmtCREATE:
+    case StatementKind::stmtINPUT:
+    case StatementKind::stmtUNK:
+    case StatementKind::stmtERR:
+    case StatementKind::stmtBatchStart:
+    case StatementKind::stmtBatchExecute:
+        return StatementRoute::Refuse;
+    }
+    return StatementRoute::Refuse;
 }
-
-} // namespace
 
 bool returnsRows(const ScriptStatement& statement) {
     const std::vector<std::string>& words = statement.words;

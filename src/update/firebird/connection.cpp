@@ -2,9 +2,9 @@
 
 #include "update/firebird/client_library.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 #include "update/firebird/parameter_blocks.h"
 #include "update/firebird/statement.h"
+#include "update/firebird/statement_text.h"
 #include "update/firebird/transaction.h"
 
 #include <QFile>
@@ -14,7 +14,7 @@
 namespace akt {
 
 Connection::Connection(const ClientLibrary& library)
-    : library_(library), tranzakcja_(std::make_unique<Transaction>(*this, defaultTransactionParameters())) {}
+    : library_(library), defaultTransaction_(std::make_unique<Transaction>(*this, defaultTransactionParameters())) {}
 
 Connection::~Connection() {
     try {
@@ -24,7 +24,7 @@ Connection::~Connection() {
     for (Statement* statement : statements_)
         statement->forgetConnection();
     for (Transaction* transaction : transactions_)
-        if (transaction != tranzakcja_.get())
+        if (transaction != defaultTransaction_.get())
             transaction->forgetConnection();
     statements_.clear();
     transactions_.clear();

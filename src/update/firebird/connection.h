@@ -65,7 +65,7 @@ public:
     // connection's own thread waits in the client library; does nothing when not attached.
     void cancelRunningCall() const noexcept;
 
-    Transaction& defaultTransaction() { return *tranzakcja_; }
+    Transaction& defaultTransaction() { return *defaultTransaction_; }
 
     isc_db_handle* handle() { return &handle_; }
 
@@ -90,7 +90,7 @@ private:
     int databaseDialect_ = 0;
     std::vector<Transaction*> transactions_;
     std::vector<Statement*> statements_;
-    std::unique_ptr<Transaction> tranzakcja_;
+    std::unique_ptr<Transaction> defaultTransaction_;
 };
 
 } // namespace akt

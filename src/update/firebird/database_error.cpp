@@ -1,7 +1,7 @@
 #include "update/firebird/database_error.h"
 
+#include "support/windows1250.h"
 #include "update/firebird/client_library.h"
-#include "update/firebird/database_text.h"
 
 namespace akt {
 
@@ -35,7 +35,7 @@ QString joinStatusMessages(const std::vector<QByteArray>& messages) {
     text = text.mid(begin, end - begin);
     if (text.endsWith('.'))
         text.chop(1);
-    return fromDatabaseText(text);
+    return fromWindows1250(text);
 }
 
 QString statusText(const ClientLibrary& library, const ISC_STATUS* status) {

@@ -1,7 +1,7 @@
 #include "update/firebird/parameter_blocks.h"
 
+#include "support/windows1250.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 
 #include <ibase.h>
 
@@ -32,7 +32,7 @@ QByteArray attachmentParameters(const QStringList& lines) {
         if (equals < 0)
             continue;
         const char code = attachmentCode(line.left(equals));
-        const QByteArray value = toDatabaseText(line.mid(equals + 1));
+        const QByteArray value = toWindows1250(line.mid(equals + 1));
         if (value.size() > kLongestParameterValue)
             throw DatabaseError(QStringLiteral("Value of DPB Constant (%1) is too long").arg(line.left(equals)));
         block += code;
@@ -62,7 +62,7 @@ QStringList creationLines(const QString& user, const QString& password) {
 QByteArray creationStatement(const QString& target, const QStringList& lines) {
     QByteArray statement = "CREATE DATABASE '" + QFile::encodeName(quotedLiteralBody(target)) + "' ";
     for (const QString& line : lines)
-        statement += toDatabaseText(line) + "\r\n";
+        statement += toWindows1250(line) + "\r\n";
     return statement;
 }
 

@@ -3,8 +3,8 @@
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 #include "update/firebird/statement.h"
+#include "update/firebird/statement_text.h"
 #include "update/firebird/transaction.h"
 
 namespace akt {

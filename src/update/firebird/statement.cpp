@@ -3,7 +3,7 @@
 #include "update/firebird/client_library.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
+#include "update/firebird/statement_text.h"
 #include "update/firebird/transaction.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "update/parser/parse_result.h"
 #include "update/parser/script_lines.h"
-#include "update/parser/statement.h"
 #include "update/parser/statement_scanner.h"
 
 #include <string>

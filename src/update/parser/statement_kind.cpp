@@ -1,13 +1,11 @@
 #include "update/parser/statement_kind.h"
 
+#include "update/parser/ascii_case.h"
+
 #include <initializer_list>
 
 namespace akt {
 namespace {
-
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool isOneOf(std::string_view word, std::initializer_list<std::string_view> keywords) {
     for (auto keyword : keywords)
@@ -70,15 +68,6 @@ StatementKind classifySet(const std::vector<std::string>& words, std::size_t cou
 }
 
 } // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
 
 StatementKind classifyStatement(const std::vector<std::string>& words, std::size_t count) {
     if (count == 0 || words.empty())

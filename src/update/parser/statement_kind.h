@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/parser/statement.h"
+#include "update/parser/parse_result.h"
 
 #include <string>
 #include <vector>
@@ -10,8 +10,5 @@ namespace akt {
 // Decides a statement's kind from its first words (as ScriptStatement::words holds them) and the number
 // of its words; any count above four may be given as five, the rules do not tell them apart.
 StatementKind classifyStatement(const std::vector<std::string>& words, std::size_t wordCount);
-
-// ASCII comparison without regard to case; keywords are plain ASCII.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 } // namespace akt

@@ -1,5 +1,6 @@
 #include "update/parser/statement_scanner.h"
 
+#include "update/parser/ascii_case.h"
 #include "update/parser/statement_kind.h"
 
 #include <algorithm>
@@ -21,12 +22,6 @@ std::pair<std::size_t, std::size_t> trimmedBounds(std::string_view word) {
     while (end > begin && isBlankOrControl(word[end - 1]))
         --end;
     return {begin, end};
-}
-
-void toUpper(std::string& word) {
-    for (char& c : word)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
 }
 
 bool isActivation(std::string_view word) {
@@ -305,7 +300,7 @@ void StatementScanner::finishAtTerminator(ScriptPos at) {
     endWord(at);
     // The last word is taken in capitals when nothing stands between it and the terminator.
     if (lastWordEnd_ == at && wordCount_ == out_.words.size())
-        toUpper(out_.words.back());
+        toAsciiUpper(out_.words.back());
     textEnd_ = at;
     resume_ = {at.line, at.col + matcher_.size()};
 }

@@ -11,6 +11,6 @@ namespace akt {
 // script's full path, as text and as the file system's bytes. The entries are added in one step
 // (ScriptList::appendAll), so the change listener hears of them once. Returns how many entries
 // were added; a missing folder adds none.
-int fillScriptList(ScriptList& list, const QString& directory);
+int addMatchingScripts(ScriptList& list, const QString& directory);
 
 } // namespace akt

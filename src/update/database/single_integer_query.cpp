@@ -1,9 +1,9 @@
-#include "support/single_integer_query.h"
+#include "update/database/single_integer_query.h"
 
 #include "support/error_translation.h"
+#include "support/windows1250.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/database_error.h"
-#include "update/firebird/database_text.h"
 #include "update/firebird/statement.h"
 
 #include <cmath>
@@ -44,7 +44,7 @@ std::optional<int> integerOf(const QVariant& value) {
 
 QString shownValue(const QVariant& value) {
     if (value.typeId() == QMetaType::QByteArray)
-        return fromDatabaseText(value.toByteArray());
+        return fromWindows1250(value.toByteArray());
     return value.toString();
 }
 

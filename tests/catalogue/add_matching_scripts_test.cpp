@@ -1,4 +1,4 @@
-#include "update/catalogue/fill_script_list.h"
+#include "update/catalogue/add_matching_scripts.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ protected:
 
 TEST_P(FillScriptListTest, ListsTheMatchingEntries) {
     ScriptList list(QLocale(QLocale::Polish, QLocale::Poland));
-    const int added = fillScriptList(list, base() + GetParam().directory);
+    const int added = addMatchingScripts(list, base() + GetParam().directory);
 
     EXPECT_EQ(added, GetParam().added);
     std::vector<std::pair<QString, QString>> listed;
@@ -109,8 +109,8 @@ TEST(FillScriptList, SameNameInTwoFoldersGivesTwoEntriesWithTheirOwnPaths) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     ScriptList list;
-    fillScriptList(list, base + "one/");
-    fillScriptList(list, base + "two/");
+    addMatchingScripts(list, base + "one/");
+    addMatchingScripts(list, base + "two/");
 
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.entry(0).displayText(), "X");
@@ -159,7 +159,7 @@ TEST_P(FillScriptListNativeNames, DecodesTheNameAndOpensTheFileByItsBytes) {
     const QByteArray nativeBase = QFile::encodeName(base);
 
     ScriptList list;
-    const int added = fillScriptList(list, base + GetParam().directory);
+    const int added = addMatchingScripts(list, base + GetParam().directory);
 
     if (!GetParam().displayText) {
         EXPECT_EQ(added, 0);

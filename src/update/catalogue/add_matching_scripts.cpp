@@ -1,4 +1,4 @@
-#include "update/catalogue/fill_script_list.h"
+#include "update/catalogue/add_matching_scripts.h"
 
 #include "update/catalogue/script_search.h"
 
@@ -8,7 +8,7 @@
 
 namespace akt {
 
-int fillScriptList(ScriptList& list, const QString& directory) {
+int addMatchingScripts(ScriptList& list, const QString& directory) {
     const ScriptPattern pattern = splitScriptPattern(directory);
     const std::vector<ScriptFileName> names = findScriptNames(pattern);
     const QByteArray nativeFolder = QFile::encodeName(pattern.folder);
