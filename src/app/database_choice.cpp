@@ -1,9 +1,9 @@
 // Picking the database to update: connect, read its schema version, and list the scripts made for it.
 #include "app/aktualizacja_unit.h"
 
+#include "support/error_text.h"
 #include "update/catalogue/script_list.h"
 #include "update/database/database_session.h"
-#include "update/firebird/database_error.h"
 
 #include <exception>
 
@@ -28,11 +28,9 @@ void TFRM_aktualizacja::cxtxtNowaBazaPropertiesButtonClick() {
     bool connected = false;
     try {
         connected = ConnectDatabase(IBDatabase, view, serwer, baza, user, pass);
-    } catch (const DatabaseError& error) {
-        // Closing the previous database's connection failed; the new one was never tried.
-        view.appendLog(error.text());
     } catch (const std::exception& error) {
-        view.appendLog(QString::fromUtf8(error.what()));
+        // Closing the previous database's connection failed; the new one was never tried.
+        view.appendLog(errorText(error));
     }
     if (!connected) {
         view.plainMessage(QStringLiteral("Nie można połączyć z: ") + baza);

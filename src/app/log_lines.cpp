@@ -1,5 +1,6 @@
 #include "app/log_lines.h"
 
+#include "support/error_text.h"
 #include "support/windows1250.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace akt {
 
@@ -39,11 +39,7 @@ void LogLines::append(const QString& text) {
 
 void LogLines::save(const QString& fileName) const {
     QFile file(fileName);
-    const auto fail = [&]() {
-        throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
-                                     .arg(QDir::toNativeSeparators(fileName), file.errorString())
-                                     .toStdString());
-    };
+    const auto fail = [&]() { throw FileError::cannotCreate(QDir::toNativeSeparators(fileName), file.errorString()); };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail();
     // Line by line: a log holding a statement of many megabytes is not copied whole once more.

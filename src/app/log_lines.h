@@ -16,8 +16,8 @@ public:
     void append(const QString& text);
 
     // Writes every line followed by CR LF as Windows-1250 bytes, creating or truncating the
-    // file. Throws std::runtime_error naming the file and the system's reason when the file
-    // cannot be written.
+    // file. Throws FileError naming the file and the system's reason when the file cannot be
+    // written.
     void save(const QString& fileName) const;
 
     // The lines split as append() splits them.

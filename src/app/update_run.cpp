@@ -3,6 +3,7 @@
 #include "app/aktualizacja_unit.h"
 
 #include "app/backup_call.h"
+#include "support/error_text.h"
 #include "support/program_path.h"
 #include "update/catalogue/script_list.h"
 #include "update/database/database_session.h"
@@ -41,10 +42,8 @@ void TFRM_aktualizacja::aktualizuj(const QString& serwer, const QString& baza, c
     RunOutcome outcome = RunOutcome::CutShort;
     try {
         outcome = runSteps({serwer, baza, user, pass});
-    } catch (const DatabaseError& error) {
-        handleRunError(error.text());
     } catch (const std::exception& error) {
-        handleRunError(QString::fromUtf8(error.what()));
+        handleRunError(errorText(error));
     } catch (...) {
         handleRunError(QStringLiteral("Nieznany błąd"));
     }
@@ -95,7 +94,7 @@ void TFRM_aktualizacja::commitRemainingWork() {
         scriptStoppedEarly_ = true;
         view.appendLog(QStringLiteral("Nie udało się zatwierdzić zmian na końcu przetwarzania - zmiany jeszcze "
                                       "niezatwierdzone zostały wycofane:"));
-        view.appendLog(error.text());
+        view.appendLog(errorText(error));
         view.setLogRed();
     }
 }
@@ -229,7 +228,7 @@ void TFRM_aktualizacja::endCutShort() {
     try {
         view.saveLog(runLogFile());
     } catch (const std::exception& error) {
-        const QString text = QStringLiteral("Nie zapisano przebiegu wykonania: ") + QString::fromUtf8(error.what());
+        const QString text = QStringLiteral("Nie zapisano przebiegu wykonania: ") + errorText(error);
         view.appendLog(text);
         view.plainMessage(text);
     }

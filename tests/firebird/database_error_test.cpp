@@ -1,5 +1,7 @@
 #include "update/firebird/database_error.h"
 
+#include "support/error_text.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -35,9 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.name); });
 
 TEST(DatabaseError, FixedTexts) {
-    EXPECT_EQ(DatabaseError::databaseNameMissing().text(), "Database name is missing");
-    EXPECT_EQ(DatabaseError::unknownDpbConstant("Lc_Ctype").text(), "DPB Constant (Lc_Ctype) is unknown");
-    EXPECT_EQ(DatabaseError::databaseNotOpen().text(), "Cannot perform operation -- DB is not open");
+    EXPECT_EQ(errorText(DatabaseError::databaseNameMissing()), "Database name is missing");
+    EXPECT_EQ(errorText(DatabaseError::unknownDpbConstant("Lc_Ctype")), "DPB Constant (Lc_Ctype) is unknown");
+    EXPECT_EQ(errorText(DatabaseError::databaseNotOpen()), "Cannot perform operation -- DB is not open");
     EXPECT_STREQ(DatabaseError::databaseNameMissing().what(), "Database name is missing");
 }
 

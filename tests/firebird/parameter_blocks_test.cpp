@@ -1,5 +1,6 @@
 #include "update/firebird/parameter_blocks.h"
 
+#include "support/error_text.h"
 #include "update/firebird/database_error.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ TEST(AttachmentParametersRefuse, UnknownNameAsWritten) {
         attachmentParameters({"user_name=a", "Lc_Ctype=WIN1250"});
         FAIL() << "no error raised";
     } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.text(), "DPB Constant (Lc_Ctype) is unknown");
+        EXPECT_EQ(errorText(error), "DPB Constant (Lc_Ctype) is unknown");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "update/database/database_session.h"
 
+#include "support/error_text.h"
 #include "support/windows1250.h"
 #include "update/database/single_integer_query.h"
 #include "update/firebird/connection.h"
@@ -48,7 +49,7 @@ bool ConnectDatabase(Connection& IBDatabase, UserInterface& ui, const QString& s
     } catch (const DatabaseError& error) {
         ui.plainMessage(QStringLiteral(
             "Nie można nawiązać połączenia z serwerem bazy danych!. Skontaktuj się z dostawcą oprogramowania."));
-        ui.appendLog(error.text());
+        ui.appendLog(errorText(error));
         return false;
     }
 }
@@ -71,7 +72,7 @@ bool DataBaseCreate(Connection& IBDatabase, UserInterface& ui, const QString& ta
         return true;
     } catch (const DatabaseError& error) {
         ui.plainMessage(QStringLiteral("Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."));
-        ui.appendLog(error.text());
+        ui.appendLog(errorText(error));
         return false;
     }
 }

@@ -1,9 +1,9 @@
 #include "update/database/single_integer_query.h"
 
+#include "support/error_text.h"
 #include "support/error_translation.h"
 #include "support/windows1250.h"
 #include "update/firebird/connection.h"
-#include "update/firebird/database_error.h"
 #include "update/firebird/statement.h"
 
 #include <cmath>
@@ -58,7 +58,7 @@ int firstInteger(Statement& statement, const QByteArray& query) {
         return 0;
     const std::optional<int> number = integerOf(value);
     if (!number)
-        throw DatabaseError(QStringLiteral("'%1' is not a valid integer value").arg(shownValue(value)));
+        throw ConversionError::notAnInteger(shownValue(value));
     return *number;
 }
 
@@ -71,10 +71,8 @@ int ExecuteIBQwithINT(UserInterface& ui, Connection& database, const QByteArray&
     Statement statement(database.defaultTransaction());
     try {
         result = firstInteger(statement, query);
-    } catch (const DatabaseError& error) {
-        TranslateIBError(ui, error.text());
     } catch (const std::exception& error) {
-        TranslateIBError(ui, QString::fromLocal8Bit(error.what()));
+        TranslateIBError(ui, errorText(error));
     }
     return result;
 }

@@ -65,7 +65,7 @@ void TScriptExecutor::perform(const ScriptStatement& statement) {
     try {
         execute(route, statement);
     } catch (const DatabaseError& error) {
-        reportExecuteError(error.text(), statement);
+        reportExecuteError(errorText(error), statement);
         return;
     }
     if (onStatementDone)
@@ -182,7 +182,7 @@ void TScriptExecutor::changeDialect(const std::string& value) {
     if (!whole) {
         // Whoever catches this may run the executor again; the rest of this file must not run then.
         parser_.stop();
-        throw ScriptSettingError("'" + decoded(value).toStdString() + "' is not a valid integer value");
+        throw ScriptSettingError(ConversionError::notAnInteger(decoded(value)));
     }
     settings_.sqlDialect = dialect;
     if (dialect == database_.sqlDialect())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/error_text.h"
 #include "update/executor/statement_route.h"
 #include "update/firebird/transaction.h"
 #include "update/parser/parse_result.h"
@@ -19,9 +20,9 @@ class Connection;
 
 // Raised out of run() for a failure that does not come from the database: a SET SQL DIALECT whose value is not
 // a whole number. Database failures never leave run(); they become execution-error events.
-class ScriptSettingError : public std::runtime_error {
+class ScriptSettingError : public ConversionError {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ScriptSettingError(const ConversionError& error) : ConversionError(error) {}
 };
 
 // What the script's SET statements have chosen so far; kept from one file to the next.

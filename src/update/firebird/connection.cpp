@@ -54,27 +54,21 @@ void Connection::connect() {
     ISC_STATUS_ARRAY status;
     library_.api().attach_database(status, short(name.size()), name.constData(), &handle_, short(parameters.size()),
                                    parameters.constData());
-    if (failed(status)) {
-        handle_ = 0;
-        throw DatabaseError(statusText(library_, status));
-    }
+    checkStatus(library_, status, handle_);
     sharedHandle_ = handle_;
     readDatabaseDialect();
 }
 
 void Connection::createDatabase() {
     if (connected())
-        throw DatabaseError(QStringLiteral("Database is already open"));
+        throw DatabaseError::databaseAlreadyOpen();
     const QByteArray statement = creationStatement(target_, parameterLines_);
     isc_tr_handle noTransaction = 0;
     ISC_STATUS_ARRAY status;
     // A new database is always created in dialect 3, whatever dialect later statements use.
     library_.api().dsql_execute_immediate(status, &handle_, &noTransaction, statementTextLength(statement),
                                           statement.constData(), 3, nullptr);
-    if (failed(status)) {
-        handle_ = 0;
-        throw DatabaseError(statusText(library_, status));
-    }
+    checkStatus(library_, status, handle_);
     sharedHandle_ = handle_;
     readDatabaseDialect();
 }
@@ -117,10 +111,7 @@ void Connection::detach() {
     ISC_STATUS_ARRAY status;
     library_.api().detach_database(status, &handle_);
     databaseDialect_ = 0;
-    if (failed(status)) {
-        handle_ = 0;
-        throw DatabaseError(statusText(library_, status));
-    }
+    checkStatus(library_, status, handle_);
     handle_ = 0;
 }
 

@@ -5,7 +5,7 @@
 
 namespace akt {
 
-DatabaseError::DatabaseError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+DatabaseError::DatabaseError(const QString& text) : std::runtime_error(text.toStdString()) {}
 
 DatabaseError DatabaseError::databaseNameMissing() {
     return DatabaseError(QStringLiteral("Database name is missing"));
@@ -15,8 +15,32 @@ DatabaseError DatabaseError::unknownDpbConstant(const QString& nameAsWritten) {
     return DatabaseError(QStringLiteral("DPB Constant (%1) is unknown").arg(nameAsWritten));
 }
 
+DatabaseError DatabaseError::dpbValueTooLong(const QString& nameAsWritten) {
+    return DatabaseError(QStringLiteral("Value of DPB Constant (%1) is too long").arg(nameAsWritten));
+}
+
 DatabaseError DatabaseError::databaseNotOpen() {
     return DatabaseError(QStringLiteral("Cannot perform operation -- DB is not open"));
+}
+
+DatabaseError DatabaseError::databaseAlreadyOpen() {
+    return DatabaseError(QStringLiteral("Database is already open"));
+}
+
+DatabaseError DatabaseError::transactionActive() {
+    return DatabaseError(QStringLiteral("Transaction is active"));
+}
+
+DatabaseError DatabaseError::statementNotPrepared() {
+    return DatabaseError(QStringLiteral("Statement is not prepared"));
+}
+
+DatabaseError DatabaseError::columnOutOfRange(int column) {
+    return DatabaseError(QStringLiteral("Column index %1 out of range").arg(column));
+}
+
+DatabaseError DatabaseError::columnTypeUnreadable(int column) {
+    return DatabaseError(QStringLiteral("Column %1 has a type that cannot be read here").arg(column + 1));
 }
 
 QString joinStatusMessages(const std::vector<QByteArray>& messages) {
@@ -51,6 +75,13 @@ QString statusText(const ClientLibrary& library, const ISC_STATUS* status) {
 void checkStatus(const ClientLibrary& library, const ISC_STATUS* status) {
     if (failed(status))
         throw DatabaseError(statusText(library, status));
+}
+
+void checkStatus(const ClientLibrary& library, const ISC_STATUS* status, FB_API_HANDLE& handle) {
+    if (!failed(status))
+        return;
+    handle = 0;
+    throw DatabaseError(statusText(library, status));
 }
 
 } // namespace akt

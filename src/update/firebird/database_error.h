@@ -13,19 +13,21 @@ namespace akt {
 class ClientLibrary;
 
 // The one error the database layer raises: a failure reported by the engine, or one found before the
-// engine was called. Callers use only its text.
+// engine was called. Callers use only its text (errorText in support/error_text.h).
 class DatabaseError : public std::runtime_error {
 public:
     explicit DatabaseError(const QString& text);
-    const QString& text() const { return text_; }
 
     // The fixed texts of failures found before calling the engine.
     static DatabaseError databaseNameMissing();
     static DatabaseError unknownDpbConstant(const QString& nameAsWritten);
+    static DatabaseError dpbValueTooLong(const QString& nameAsWritten);
     static DatabaseError databaseNotOpen();
-
-private:
-    QString text_;
+    static DatabaseError databaseAlreadyOpen();
+    static DatabaseError transactionActive();
+    static DatabaseError statementNotPrepared();
+    static DatabaseError columnOutOfRange(int column);
+    static DatabaseError columnTypeUnreadable(int column);
 };
 
 // The engine's status messages, one per line in the engine's order: CR LF between lines (none after a line
@@ -37,6 +39,10 @@ QString statusText(const ClientLibrary& library, const ISC_STATUS* status);
 
 // Raises a DatabaseError with the status text when the status vector reports an error.
 void checkStatus(const ClientLibrary& library, const ISC_STATUS* status);
+
+// The same for a call that was to fill in `handle`: on failure the handle is cleared first, since the
+// engine may have written to it, and no destructor may hand it back to the engine.
+void checkStatus(const ClientLibrary& library, const ISC_STATUS* status, FB_API_HANDLE& handle);
 
 inline bool failed(const ISC_STATUS* status) {
     return status[0] == 1 && status[1] != 0;

@@ -34,7 +34,7 @@ QByteArray attachmentParameters(const QStringList& lines) {
         const char code = attachmentCode(line.left(equals));
         const QByteArray value = toWindows1250(line.mid(equals + 1));
         if (value.size() > kLongestParameterValue)
-            throw DatabaseError(QStringLiteral("Value of DPB Constant (%1) is too long").arg(line.left(equals)));
+            throw DatabaseError::dpbValueTooLong(line.left(equals));
         block += code;
         block += char(value.size());
         block += value;

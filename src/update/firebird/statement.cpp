@@ -51,10 +51,7 @@ void Statement::allocate() {
         return;
     ISC_STATUS_ARRAY status;
     connection().library().api().dsql_allocate_statement(status, connection().handle(), &handle_);
-    if (failed(status)) {
-        handle_ = 0;
-        throw DatabaseError(statusText(connection().library(), status));
-    }
+    checkStatus(connection().library(), status, handle_);
 }
 
 void Statement::prepare(const QByteArray& sql) {
@@ -124,7 +121,7 @@ bool Statement::returnsRows() const {
 
 void Statement::execute() {
     if (!prepared())
-        throw DatabaseError(QStringLiteral("Statement is not prepared"));
+        throw DatabaseError::statementNotPrepared();
     close();
     transaction_.ensureStarted();
     ISC_STATUS_ARRAY status;
@@ -159,7 +156,7 @@ bool Statement::fetch() {
 
 QVariant Statement::value(int column) const {
     if (!columns_ || column < 0 || column >= columns_->sqld)
-        throw DatabaseError(QStringLiteral("Column index %1 out of range").arg(column));
+        throw DatabaseError::columnOutOfRange(column);
     const XSQLVAR& var = columns_->sqlvar[column];
     if (nullFlags_[column] < 0)
         return QVariant();
@@ -189,7 +186,7 @@ QVariant Statement::value(int column) const {
     case SQL_VARYING:
         return QVariant(QByteArray(data + 2, read(short())));
     default:
-        throw DatabaseError(QStringLiteral("Column %1 has a type that cannot be read here").arg(column + 1));
+        throw DatabaseError::columnTypeUnreadable(column);
     }
 }
 

@@ -32,14 +32,11 @@ void Transaction::start() {
     if (!owner.connected())
         throw DatabaseError::databaseNotOpen();
     if (active())
-        throw DatabaseError(QStringLiteral("Transaction is active"));
+        throw DatabaseError::transactionActive();
     ISC_STATUS_ARRAY status;
     owner.library().api().start_transaction(status, &handle_, 1, owner.handle(), int(parameters_.size()),
                                             parameters_.isEmpty() ? nullptr : parameters_.constData());
-    if (failed(status)) {
-        handle_ = 0;
-        throw DatabaseError(statusText(owner.library(), status));
-    }
+    checkStatus(owner.library(), status, handle_);
 }
 
 void Transaction::ensureStarted() {

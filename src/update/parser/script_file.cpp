@@ -13,7 +13,7 @@ namespace akt {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, const std::string& reason) {
-    throw ScriptFileError("Cannot read script file \"" + path + "\": " + reason);
+    throw ScriptFileError::cannotRead(path, reason);
 }
 
 [[noreturn]] void failWithErrno(const std::string& path, int error) {
@@ -96,6 +96,10 @@ std::string readAll(const std::string& path, int fd, std::size_t expected) {
 }
 
 } // namespace
+
+ScriptFileError ScriptFileError::cannotRead(const std::string& path, const std::string& reason) {
+    return ScriptFileError("Cannot read script file \"" + path + "\": " + reason);
+}
 
 ScriptLines loadScriptFile(const std::string& path) {
     struct stat info {};

@@ -7,11 +7,13 @@
 
 namespace akt {
 
-// A script file that cannot be read; the message names the file and the reason:
-// Cannot read script file "path": reason
+// A script file that cannot be read; the message names the file and the reason.
 class ScriptFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // Cannot read script file "path": reason
+    static ScriptFileError cannotRead(const std::string& path, const std::string& reason);
 };
 
 // Reads the whole file at `path` (in the file system's encoding) and splits it into lines.
