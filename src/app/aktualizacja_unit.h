@@ -24,6 +24,13 @@ class Transaction;
 // The main window's state and handlers. It reaches the controls only through MainWindowView. It owns
 // the database connection `IBDatabase` (with its default transaction `tranzakcja`) and the script
 // executor `skrypt` bound to both; the client library they use must outlive the window.
+//
+// Where the handlers live:
+//   aktualizacja_unit.cpp  FormCreate, FormShow (command line, unattended start), tmrPrzetwarzanieTimer,
+//                          btnAktualizujClick, btnzakonczClick, FillScriptList, exitCode
+//   database_choice.cpp    cxtxtNowaBazaPropertiesButtonClick (the path box's button: choose, connect, list)
+//   update_run.cpp         aktualizuj and its steps: create or back up and restore, run every script, end
+//   script_events.cpp      skryptParse, skryptParseError, skryptExecuteError (the executor's events)
 class TFRM_aktualizacja : public MainWindowEvents {
 public:
     // programFolder ends with a separator; arguments come without the program name.

@@ -2,9 +2,8 @@
 // every listed script in list order and save the log.
 #include "app/aktualizacja_unit.h"
 
-#include "app/backup_call.h"
+#include "app/backup_tool.h"
 #include "support/error_text.h"
-#include "support/program_path.h"
 #include "update/catalogue/script_list.h"
 #include "update/database/database_session.h"
 #include "update/executor/script_executor.h"
@@ -154,14 +153,11 @@ bool TFRM_aktualizacja::backUpAndRestore(const RunValues& run) {
 bool TFRM_aktualizacja::backUp(const QString& backupTool, const RunValues& run) {
     view.appendLog(QStringLiteral("Rozpoczynam wykonanie kopii bezpieczestwa ..."));
     const RunResult result = runner_->run(backupTool, backupParameters(run.baza, nazwakopii));
-    // The restore replaces the database with this file, so anything short of a clean run that left a
-    // non-empty copy ends here, before the database is touched.
-    const QFileInfo copy(nazwakopii);
-    if (!result.succeeded() || !copy.isFile() || copy.size() == 0) {
-        const int code = result.finished && !result.crashed ? result.exitCode : -1;
+    // A copy the restore could not rely on ends the run here, before the database is touched.
+    if (!backupSucceeded(result, nazwakopii)) {
         const QString text = QStringLiteral("Kopia bezpieczeństwa nie powiodła się (kod: %1) - baza danych nie "
                                             "została zmieniona.")
-                                 .arg(code);
+                                 .arg(shownExitCode(result));
         view.appendLog(text);
         // When the application is ending there is nobody left to answer a dialog.
         if (!view.terminating())
@@ -184,11 +180,10 @@ bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run)
         // no script may run against a database that is still being written.
         return false;
     }
-    if (result.crashed || result.exitCode != 0) {
-        const int code = result.crashed ? -1 : result.exitCode;
+    if (!restoreSucceeded(result)) {
         const QString text =
             QStringLiteral("Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: %1). Kopia bezpieczeństwa: ")
-                .arg(code) +
+                .arg(shownExitCode(result)) +
             nazwakopii;
         view.appendLog(text);
         view.plainMessage(text);

@@ -31,16 +31,4 @@ QString resolveProgram(const QString& path) {
     return path;
 }
 
-QString locateBackupTool(const QString& programFolder) {
-    const QString besideUs = programFolder + QStringLiteral("gbak");
-#ifdef Q_OS_WIN
-    return besideUs; // resolveProgram adds the extension
-#else
-    if (isRunnable(QFileInfo(besideUs)))
-        return besideUs;
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("gbak"));
-    return onPath.isEmpty() ? besideUs : onPath;
-#endif
-}
-
 } // namespace akt

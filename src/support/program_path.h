@@ -9,9 +9,4 @@ namespace akt {
 // bare name found on PATH; otherwise the path unchanged, and starting it will fail.
 QString resolveProgram(const QString& path);
 
-// The backup tool: "gbak" in `programFolder` (which ends with a separator) when it is there,
-// otherwise the one on PATH. When neither exists the program-folder path is returned, so the
-// failure to start names the place the tool was expected.
-QString locateBackupTool(const QString& programFolder);
-
 } // namespace akt

@@ -117,14 +117,6 @@ TEST_F(ProgramRunnerTest, TerminatingEndsTheWaitAndLeavesTheChildRunning) {
     EXPECT_TRUE(QFile::exists(done));
 }
 
-TEST(ProgramPath, BackupToolBesideTheProgramComesFirst) {
-    QTemporaryDir dir;
-    const QString folder = dir.path() + "/";
-    ASSERT_TRUE(QFile::copy(AKT_ARGV_ECHO, folder + "gbak"));
-
-    EXPECT_EQ(locateBackupTool(folder), folder + "gbak");
-}
-
 TEST(ProgramPath, BareNameIsFoundOnPath) {
     const QString resolved = resolveProgram("sh");
 
