@@ -11,8 +11,6 @@
 namespace akt {
 namespace {
 
-const QString kInvalidStatement = QStringLiteral("Invalid statement");
-
 QByteArray bytesOf(const std::string& text) {
     return QByteArray(text.data(), qsizetype(text.size()));
 }
@@ -59,7 +57,7 @@ void TScriptExecutor::perform(const ScriptStatement& statement) {
         return;
     if (route == StatementRoute::Refuse) {
         parser_.stop();
-        reportParseError(kInvalidStatement, statement.text, statement.lineIndex);
+        reportParseError(QString::fromLatin1(ParseError::kInvalidStatement), statement.text, statement.lineIndex);
         return;
     }
     try {

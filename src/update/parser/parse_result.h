@@ -53,7 +53,12 @@ struct ScriptStatement {
 
 // A statement that cannot be read. After it the parser is stopped for the rest of the file.
 struct ParseError {
-    std::string errorText; // "Invalid statement", "Invalid Comment" or "Invalid character"
+    // The error texts, one for each way a statement can be unreadable.
+    static constexpr const char* kInvalidStatement = "Invalid statement"; // also: not allowed in a script
+    static constexpr const char* kInvalidComment = "Invalid Comment";
+    static constexpr const char* kInvalidCharacter = "Invalid character";
+
+    std::string errorText; // one of the texts above
     // The statement text; empty for an unclosed comment. For an invalid character (a NUL byte or a
     // byte-order mark: the file is not Windows-1250 text), a Polish sentence in plain ASCII saying
     // what was found on which line, for the log.

@@ -27,7 +27,7 @@ const char* foreignBytesName(ForeignBytes found) {
 ParseError foreignBytesError(const ScriptLines& lines) {
     // The text ends on the line where the foreign bytes stand, its last line.
     const std::size_t lineIndex = lines.size();
-    return ParseError{"Invalid character",
+    return ParseError{ParseError::kInvalidCharacter,
                       std::string(foreignBytesName(lines.foreignBytes())) + " w linii " + std::to_string(lineIndex) +
                           " - plik nie jest tekstem Windows-1250",
                       lineIndex};
@@ -74,7 +74,7 @@ ParseResult ScriptParser::next() {
             continue;
         case StatementScanner::Found::unclosedComment:
             stopped_ = true;
-            return ParseError{"Invalid Comment", std::string(), piece.firstLine + 1};
+            return ParseError{ParseError::kInvalidComment, std::string(), piece.firstLine + 1};
         case StatementScanner::Found::statement:
             break;
         }
@@ -84,7 +84,7 @@ ParseResult ScriptParser::next() {
             continue;
         if (kind == StatementKind::stmtERR) {
             stopped_ = true;
-            return ParseError{"Invalid statement", std::move(piece.text), piece.firstLine + 1};
+            return ParseError{ParseError::kInvalidStatement, std::move(piece.text), piece.firstLine + 1};
         }
         if (kind == StatementKind::stmtTERM)
             scanner_ = StatementScanner(piece.words[2]);
