@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is needed, checks the C++ files' formatting, starts the Firebird server on loopback,
+# Installs what is needed, checks the C++ files' formatting and includes, starts the Firebird server on loopback,
 # builds the program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer, fuzzes the
 # script parser for a minute and runs every test. Run as root on Debian 12. CI runs exactly this (.ci/run).
 set -euo pipefail
@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
+bash scripts/check-layers.sh
 bash scripts/start-firebird-server.sh
 
 build=${AKT_TEST_BUILD:-build-test}
