@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, checks the C++ files' formatting and includes, starts the Firebird server on loopback,
-# builds the program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer, fuzzes the
-# script parser for a minute and runs every test. Run as root on Debian 12. CI runs exactly this (.ci/run).
+# Installs what is needed, checks the C++ files' formatting and includes, starts the Firebird
+# server on loopback, builds the program and its tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, fuzzes the script parser for a minute and runs every test. Run as
+# root on Debian 12. CI runs exactly this (.ci/run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
