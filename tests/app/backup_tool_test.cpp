@@ -1,14 +1,17 @@
 #include "app/backup_tool.h"
 
+#include "tests/common/case_name.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace akt {
 namespace {
+
+using test::CaseName;
+using test::NamedCase;
 
 TEST(BackupTool, BesideTheProgramComesFirst) {
     QTemporaryDir dir;
@@ -18,18 +21,13 @@ TEST(BackupTool, BesideTheProgramComesFirst) {
     EXPECT_EQ(locateBackupTool(folder), folder + "gbak");
 }
 
-struct VerdictCase {
-    const char* name;
+struct VerdictCase : NamedCase {
     RunResult result;
     QByteArray copy; // what the backup file holds; null: there is no file
     bool backupGood;
     bool restoreGood;
     int shownCode;
 };
-
-void PrintTo(const VerdictCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class BackupVerdict : public testing::TestWithParam<VerdictCase> {};
 
@@ -58,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     VerdictCase{"Crashed", {true, true, 11, true}, "gbak", false, false, -1},
                     VerdictCase{"StillRunningAtTheEnd", {true, false, 0, false}, "gbak", false, false, -1},
                     VerdictCase{"NotStarted", {false, false, 0, false}, QByteArray(), false, false, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName{});
 
 } // namespace
 } // namespace akt

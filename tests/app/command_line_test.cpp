@@ -1,5 +1,6 @@
 #include "app/application_title.h"
 #include "app/command_line.h"
+#include "tests/common/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,13 @@
 namespace akt {
 namespace {
 
-struct CommandLineCase {
-    const char* name;
+using test::CaseName;
+using test::NamedCase;
+
+struct CommandLineCase : NamedCase {
     QStringList arguments;
     CommandLine expected;
 };
-
-// Test names carry the case name; keep gtest from dumping the case bytes into them.
-void PrintTo(const CommandLineCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
 
@@ -57,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"extraArgumentsIgnored",
                         {"s", "b", "u", "p", "t", "/x/", "more"},
                         expect("s", "b", "u", "p", true, "/x/")}),
-    [](const testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
+    CaseName{});
 
 TEST(ApplicationTitle, CutsAtTheFirstDotAndCapitalisesOnlyTheFirstLetter) {
     EXPECT_EQ(applicationTitle("aktualizacja"), "Aktualizacja");

@@ -1,5 +1,6 @@
 // Create mode from start-up to the closed window, against the embedded engine.
 #include "tests/app/run_fixture.h"
+#include "tests/common/case_name.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 namespace akt::test {
 namespace {
 
-using Dialog = RecordingView::Dialog;
+using Kind = DialogKind;
 
 class CreateRunTest : public RunFixture {
 protected:
@@ -56,7 +57,7 @@ TEST_F(CreateRunTest, CreatesTheDatabaseRunsEveryScriptInListOrderSavesTheLogAnd
         "Przetwarzanie zakoczone: 03_C",
         "Baza odłączona",
     };
-    EXPECT_EQ(view.logLines(), expected);
+    EXPECT_EQ(view.log.lines(), expected);
     EXPECT_EQ(runLogBytes(), expectedRunLog());
     EXPECT_TRUE(runLogBytes().contains("Baza od\xb3\xb9\x63zona\r\n")) << "Windows-1250 with CR LF";
     EXPECT_EQ(checkedEntries(), QStringList({"00_TABELA", "01_A", "02_B", "03_C"}));
@@ -75,7 +76,7 @@ TEST_F(CreateRunTest, AFailingStatementSkipsTheRestClosesWithoutADialogAndEndsWi
     script("DBSRC/02_B.SQL", "INSERT INTO t1 VALUES (4);\n");
     runCreateMode();
 
-    const QStringList& log = view.logLines();
+    const QStringList& log = view.log.lines();
     const int failure = log.indexOf("Niepodzenie linia:3");
     ASSERT_GE(failure, 0) << log.join('\n').toStdString();
     EXPECT_EQ(log.at(failure + 1), "INSERT INTO nowhere VALUES (2)");
@@ -96,7 +97,7 @@ TEST_F(CreateRunTest, AnUnreadableStatementStopsOnlyItsFileAndTheRunGoesOn) {
     script("DBSRC/02_B.SQL", "INSERT INTO t1 VALUES (2);\nCOMMIT;\n");
     runCreateMode();
 
-    const QStringList& log = view.logLines();
+    const QStringList& log = view.log.lines();
     EXPECT_TRUE(log.contains("Błąd parsowania: INPUT 'inny.sql'")) << log.join('\n').toStdString();
     EXPECT_FALSE(log.join('\n').contains("pomijam wykonanie"));
     EXPECT_FALSE(view.logRed);
@@ -166,16 +167,11 @@ TEST_F(CreateRunTest, EachScriptLogsSetsTheBarRunsOrSkipsUnderTheBusyCursorThenC
 
 // The bar moves by 100 for every 100 statements of a file, counting afresh in each file; the position
 // carries over from file to file and is held to the current file's number of lines minus 1.
-struct ProgressCase {
-    const char* name;
+struct ProgressCase : NamedCase {
     std::vector<std::pair<int, int>> files; // executed statements, blank lines added at the end
     double maximum;
     double position;
 };
-
-void PrintTo(const ProgressCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ProgressTest : public CreateRunTest, public testing::WithParamInterface<ProgressCase> {};
 
@@ -200,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProgressTest,
                                          ProgressCase{"CountStartsAgainInEachFile", {{150, 0}, {60, 440}}, 499, 100},
                                          ProgressCase{"PositionCarriesOver", {{150, 0}, {100, 400}}, 499, 200},
                                          ProgressCase{"HeldToTheSmallerMaximum", {{250, 0}, {120, 0}}, 119, 119}),
-                         [](const testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 TEST_F(CreateRunTest, AScriptDeletedAfterListingEndsTheRunThroughTheGuard) {
     writeOrderedScripts();
@@ -208,9 +204,8 @@ TEST_F(CreateRunTest, AScriptDeletedAfterListingEndsTheRunThroughTheGuard) {
     ASSERT_TRUE(QFile::remove(folder() + "DBSRC/02_B.SQL"));
     form->tmrPrzetwarzanieTimer();
 
-    EXPECT_EQ(view.dialogs,
-              std::vector<RecordingView::Shown>({{Dialog::Error, "Błąd wykonania skryptu. Przerywam działanie."}}));
-    EXPECT_TRUE(view.logLines().last().contains("02_B.SQL")) << view.logLines().last().toStdString();
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Error, "Błąd wykonania skryptu. Przerywam działanie."}}));
+    EXPECT_TRUE(view.log.lines().last().contains("02_B.SQL")) << view.log.lines().last().toStdString();
     EXPECT_EQ(runLogBytes(), expectedRunLog());
     EXPECT_EQ(checkedEntries(), QStringList({"00_TABELA", "01_A"}));
     EXPECT_FALSE(view.closed);
@@ -225,9 +220,9 @@ TEST_F(CreateRunTest, AnUnwritableRunLogStillGivesCloseBack) {
     runCreateMode();
 
     ASSERT_FALSE(view.dialogs.empty());
-    EXPECT_EQ(view.dialogs.front().kind, Dialog::Error);
+    EXPECT_EQ(view.dialogs.front().kind, Kind::Error);
     EXPECT_TRUE(view.dialogs.back().text.startsWith("Nie zapisano przebiegu wykonania: "));
-    EXPECT_TRUE(view.logLines().last().startsWith("Nie zapisano przebiegu wykonania: "));
+    EXPECT_TRUE(view.log.lines().last().startsWith("Nie zapisano przebiegu wykonania: "));
     EXPECT_FALSE(view.closed);
     EXPECT_TRUE(view.close);
     EXPECT_EQ(view.currentCursor, Cursor::Normal);
@@ -242,8 +237,8 @@ TEST_F(CreateRunTest, AFailedCreationLeavesTheWindowOpenWithClose) {
     existing.close();
     runCreateMode();
 
-    EXPECT_TRUE(hasDialog(Dialog::Plain, "Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."));
-    EXPECT_FALSE(view.logLines().join('\n').contains("Przetwarzanie"));
+    EXPECT_TRUE(hasDialog(Kind::Plain, "Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."));
+    EXPECT_FALSE(view.log.lines().join('\n').contains("Przetwarzanie"));
     EXPECT_FALSE(view.closed);
     EXPECT_TRUE(view.close);
     EXPECT_EQ(form->exitCode(), 3);

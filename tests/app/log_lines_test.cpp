@@ -1,5 +1,7 @@
 #include "app/log_lines.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -9,6 +11,9 @@
 
 namespace akt {
 namespace {
+
+using test::CaseName;
+using test::NamedCase;
 
 QByteArray readAll(const QString& fileName) {
     QFile file(fileName);
@@ -52,8 +57,7 @@ TEST(LogLines, FailingSaveNamesTheFileAndTheReason) {
     }
 }
 
-struct ShownCase {
-    const char* name;
+struct ShownCase : NamedCase {
     QString text;
     QString shown;
 };
@@ -82,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShownInBox,
                                                    QString("abc\r\n").repeated(800) + kNote.arg(200 * 5 + 3)},
                                          ShownCase{"CrLfIsNotSplit", QString(kLimit - 1, 'x') + "\r\nrest",
                                                    QString(kLimit - 1, 'x') + kNote.arg(6)}),
-                         [](const testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 } // namespace
 } // namespace akt

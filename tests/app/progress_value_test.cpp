@@ -1,5 +1,7 @@
 #include "app/progress_value.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -9,19 +11,16 @@
 namespace akt {
 namespace {
 
-struct ProgressCase {
-    const char* name;
+using test::CaseName;
+using test::NamedCase;
+
+struct ProgressCase : NamedCase {
     std::function<void(ProgressValue&)> steps;
     double minimum;
     double maximum;
     double position;
     QString text;
 };
-
-// Test names carry the case name; keep gtest from dumping the case bytes into them.
-void PrintTo(const ProgressCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ProgressValueTest : public testing::TestWithParam<ProgressCase> {};
 
@@ -88,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProgressValueTest,
                                                           p.setPosition(7);
                                                       },
                                                       0, 0, 7, "100 %"}),
-                         [](const testing::TestParamInfo<ProgressCase>& info) { return info.param.name; });
+                         CaseName{});
 
 } // namespace
 } // namespace akt

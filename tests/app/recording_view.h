@@ -3,6 +3,7 @@
 #include "app/log_lines.h"
 #include "app/main_window_view.h"
 #include "app/progress_value.h"
+#include "tests/common/recording_ui.h"
 #include "update/catalogue/script_list.h"
 
 #include <QString>
@@ -10,29 +11,24 @@
 
 #include <deque>
 #include <optional>
-#include <vector>
 
 namespace akt::test {
 
-// A main window without a window: it keeps the state the logic sets, records the dialogs and
-// answers the file-open dialog from a queue the test fills (an empty answer is a cancel).
-class RecordingView : public MainWindowView {
+// A main window without a window: it keeps the state the logic sets, records the dialogs, the cursor
+// and the pumps as any recorder of UserInterface does, and answers the file-open dialog from a queue
+// the test fills (an empty answer is a cancel). Its journal has, besides the recorder's entries,
+// every clear and reddening of the log box, progress maximum and repaint, change of Close and change
+// of the number of checked entries ("checked <n>").
+class RecordingView : public BasicRecordingUi<MainWindowView> {
 public:
-    enum class Dialog { Plain, Notice, Error, Warning, Exception };
-    struct Shown {
-        Dialog kind;
-        QString text;
-        bool operator==(const Shown& other) const { return kind == other.kind && text == other.text; }
-    };
-
     explicit RecordingView(const QLocale& locale = QLocale(QLocale::Polish, QLocale::Poland)) : scripts(locale) {
         scripts.setChangeListener([this](const ScriptListChange&) { noteCheckMarks(); });
     }
 
-    // Log box
+    // Log box: the recorder keeps each text as appended, `log` the box's lines.
     void appendLog(const QString& text) override {
+        BasicRecordingUi::appendLog(text);
         log.append(text);
-        journal << QStringLiteral("log ") + text;
     }
     void clearLog() override {
         log.clear();
@@ -43,7 +39,6 @@ public:
         journal << QStringLiteral("log red");
     }
     void saveLog(const QString& fileName) const override { log.save(fileName); }
-    const QStringList& logLines() const { return log.lines(); }
 
     // Progress bar
     void setProgressMaximum(double maximum) override {
@@ -85,29 +80,15 @@ public:
         return answer.has_value();
     }
     QString openDialogFileName() const override { return chosenFile; }
-    void closeWindow() override { closed = true; }
+    // Closing the main window ends the program.
+    void closeWindow() override {
+        closed = true;
+        terminatingFlag = true;
+    }
     bool unattended() const override { return withoutDisplay; }
 
-    void plainMessage(const QString& text) override { show(Dialog::Plain, QStringLiteral("plain "), text); }
-    void noticeDialog(const QString& text) override { show(Dialog::Notice, QStringLiteral("notice "), text); }
-    void errorDialog(const QString& text) override { show(Dialog::Error, QStringLiteral("error "), text); }
-    void warningBox(const QString& text) override { show(Dialog::Warning, QStringLiteral("warning "), text); }
-    void exceptionBox(const QString& text) override { show(Dialog::Exception, QStringLiteral("exception "), text); }
-
-    Cursor cursor() const override { return currentCursor; }
-    void setCursor(Cursor cursor) override {
-        currentCursor = cursor;
-        cursors.push_back(cursor);
-        journal << (cursor == Cursor::Normal ? QStringLiteral("cursor normal") : QStringLiteral("cursor busy"));
-    }
-    void pump() override {
-        ++pumps;
-        journal << QStringLiteral("pump");
-    }
-    bool terminating() const override { return closed; }
-
     // The state of the window as built: Start disabled, Close enabled, path box disabled, timer off.
-    LogLines log;
+    LogLines log; // the log box's lines: texts split at CR LF, emptied by clearLog
     bool logRed = false;
     bool withoutDisplay = false;
     ProgressValue progress;
@@ -123,20 +104,8 @@ public:
     int openDialogs = 0;
     QString chosenFile;
     bool closed = false;
-    std::vector<Shown> dialogs;
-    Cursor currentCursor = Cursor::Normal;
-    std::vector<Cursor> cursors;
-    int pumps = 0;
-    // Every log line, dialog ("plain <text>", "notice ...", "error ..."), cursor change, progress maximum
-    // and repaint, Close change, pump and change of the number of checked entries ("checked <n>"), in the
-    // order they happened.
-    QStringList journal;
 
 private:
-    void show(Dialog kind, const QString& prefix, const QString& text) {
-        dialogs.push_back({kind, text});
-        journal << prefix + text;
-    }
     void noteCheckMarks() {
         int marks = 0;
         for (int i = 0; i < scripts.count(); ++i)

@@ -1,6 +1,5 @@
 #include "tests/app/run_fixture.h"
 
-#include "tests/common/firebird_test_support.h"
 #include "update/database/single_integer_query.h"
 #include "update/firebird/connection.h"
 #include "update/firebird/sql_execution.h"
@@ -11,8 +10,6 @@
 #include <QStringEncoder>
 
 namespace akt::test {
-
-const QString kAdminPassword = QStringLiteral("plumbjoin");
 
 namespace {
 
@@ -78,13 +75,13 @@ QByteArray RunFixture::runLogBytes() const {
 
 QByteArray RunFixture::expectedRunLog() const {
     QString text;
-    for (const QString& line : view.logLines())
+    for (const QString& line : view.log.lines())
         text += line + QStringLiteral("\r\n");
     return windows1250(text);
 }
 
-bool RunFixture::hasDialog(RecordingView::Dialog kind, const QString& text) const {
-    for (const RecordingView::Shown& shown : view.dialogs)
+bool RunFixture::hasDialog(DialogKind kind, const QString& text) const {
+    for (const ShownDialog& shown : view.dialogs)
         if (shown.kind == kind && shown.text == text)
             return true;
     return false;

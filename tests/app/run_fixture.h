@@ -3,11 +3,12 @@
 #include "app/aktualizacja_unit.h"
 #include "support/program_runner.h"
 #include "tests/app/recording_view.h"
+#include "tests/common/firebird_test_support.h"
+#include "tests/common/fixed_clock.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,19 +19,6 @@
 #include <vector>
 
 namespace akt::test {
-
-// The administrator password of the test server, the one the backup tool is run with.
-extern const QString kAdminPassword;
-
-// A clock stopped at one moment, so the backup file's name is known in advance.
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(QDateTime when) : when_(std::move(when)) {}
-    QDateTime now() const override { return when_; }
-
-private:
-    QDateTime when_;
-};
 
 // The real runner of the backup tool, recording each call. `during` runs inside each call, as a
 // click would arrive while the run waits for the tool; `replace` may give a call's result instead
@@ -85,7 +73,7 @@ protected:
     QByteArray runLogBytes() const;
     // The log box's lines as log.txt should hold them.
     QByteArray expectedRunLog() const;
-    bool hasDialog(RecordingView::Dialog kind, const QString& text) const;
+    bool hasDialog(DialogKind kind, const QString& text) const;
     QStringList checkedEntries() const;
 
     QTemporaryDir program;

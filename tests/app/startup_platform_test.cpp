@@ -1,5 +1,7 @@
 #include "app/startup_platform.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,16 +11,14 @@
 namespace akt {
 namespace {
 
-struct PlatformCase {
-    const char* name;
+using test::CaseName;
+using test::NamedCase;
+
+struct PlatformCase : NamedCase {
     std::map<std::string, QByteArray> environment;
     QStringList arguments;
     StartupPlatform expected;
 };
-
-void PrintTo(const PlatformCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 // The case the current test reads its environment from; chooseStartupPlatform takes a plain
 // function pointer.
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlatformCase{"noDisplayUpdateMode", {}, updateMode, StartupPlatform::NoDisplay},
         PlatformCase{"noDisplayNoArguments", {}, {}, StartupPlatform::NoDisplay},
         PlatformCase{"emptyDisplayIsNoDisplay", {{"DISPLAY", ""}}, createMode, StartupPlatform::Offscreen}),
-    [](const testing::TestParamInfo<PlatformCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 } // namespace
 } // namespace akt

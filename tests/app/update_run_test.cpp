@@ -2,6 +2,7 @@
 // run with the real backup tool (a backup beside the program, the restore over the database) and the
 // scripts.
 #include "tests/app/run_fixture.h"
+#include "tests/common/case_name.h"
 #include "tests/common/firebird_test_support.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@
 namespace akt::test {
 namespace {
 
-using Dialog = RecordingView::Dialog;
+using Kind = DialogKind;
 
 const QString kServer = QStringLiteral("127.0.0.1");
 const QDateTime kRunTime(QDate(2009, 6, 5), QTime(14, 30, 12));
@@ -107,9 +108,9 @@ TEST_F(UpdateRunTest, UpdatesThroughBackupAndRestoreThenRunsTheScripts) {
         "Przetwarzanie zakoczone: 30_WSPOLNY",
         "Baza odłączona",
     };
-    EXPECT_EQ(view.logLines(), expected);
+    EXPECT_EQ(view.log.lines(), expected);
     EXPECT_EQ(runLogBytes(), expectedRunLog());
-    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, "Aktualizacja zakoczona"}}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Plain, "Aktualizacja zakoczona"}}));
     EXPECT_GT(QFileInfo(backupPath()).size(), 0);
     EXPECT_TRUE(QRegularExpression("^Kopia_\\d{8}_\\d{6}\\.fbk$").match(QFileInfo(backupPath()).fileName()).hasMatch());
     EXPECT_FALSE(view.start);
@@ -134,7 +135,7 @@ TEST_F(UpdateRunTest, AFailingStatementInTheSecondOfFourScriptsSkipsTheLastTwo) 
     pick();
     form->btnAktualizujClick();
 
-    const QStringList& log = view.logLines();
+    const QStringList& log = view.log.lines();
     EXPECT_TRUE(log.contains("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:30_WSPOLNY"));
     EXPECT_TRUE(log.contains("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:40_KONIEC"));
     const int failure = log.indexOf("Niepodzenie linia:2");
@@ -143,7 +144,7 @@ TEST_F(UpdateRunTest, AFailingStatementInTheSecondOfFourScriptsSkipsTheLastTwo) 
     EXPECT_EQ(log.indexOf("Przetwarzanie... 30_WSPOLNY"), log.indexOf("Przetwarzanie zakoczone: 20_ADR") + 1);
     EXPECT_EQ(checkedEntries(), QStringList({"10_TRZY", "20_ADR", "30_WSPOLNY", "40_KONIEC"}));
     EXPECT_TRUE(view.logRed);
-    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Notice, kNotice}}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Notice, kNotice}}));
     EXPECT_EQ(form->exitCode(), 2);
     // The failed file's first insert is kept by the final disconnect; nothing after the failure ran.
     EXPECT_EQ(serverInt("select count(*) from t_log"), 1);
@@ -158,13 +159,13 @@ TEST_F(UpdateRunTest, AFailedBackupLeavesTheDatabaseAloneAndRunsNothing) {
     ASSERT_TRUE(QDir().mkpath(backupPath()));
     form->btnAktualizujClick();
 
-    const QStringList& log = view.logLines();
+    const QStringList& log = view.log.lines();
     ASSERT_EQ(log.size(), 2) << log.join('\n').toStdString();
     EXPECT_EQ(log.at(0), "Rozpoczynam wykonanie kopii bezpieczestwa ...");
     const QRegularExpression failed("^Kopia bezpieczeństwa nie powiodła się \\(kod: [1-9]\\d*\\) - baza danych nie "
                                     "została zmieniona\\.$");
     EXPECT_TRUE(failed.match(log.at(1)).hasMatch()) << log.at(1).toStdString();
-    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, log.at(1)}}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Plain, log.at(1)}}));
     EXPECT_EQ(runLogBytes(), expectedRunLog());
     EXPECT_TRUE(checkedEntries().isEmpty());
     EXPECT_TRUE(view.close);
@@ -191,11 +192,11 @@ TEST_F(UpdateRunTest, AFailedRestoreNamesTheBackupAndRunsNoScript) {
 
     const QString text =
         "Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: 1). Kopia bezpieczeństwa: " + backupPath();
-    EXPECT_EQ(view.logLines().last(), text);
-    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>({{Dialog::Plain, text}}));
+    EXPECT_EQ(view.log.lines().last(), text);
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Plain, text}}));
     EXPECT_GT(QFileInfo(backupPath()).size(), 0);
     EXPECT_EQ(runLogBytes(), expectedRunLog());
-    EXPECT_FALSE(view.logLines().join('\n').contains("Przetwarzanie"));
+    EXPECT_FALSE(view.log.lines().join('\n').contains("Przetwarzanie"));
     EXPECT_TRUE(view.close);
     EXPECT_EQ(view.currentCursor, Cursor::Normal);
     EXPECT_EQ(form->exitCode(), 3);
@@ -213,7 +214,7 @@ TEST_F(UpdateRunTest, AWaitGivenUpBecauseTheProgramEndsGoesNoFurther) {
     form->btnAktualizujClick();
 
     EXPECT_EQ(runner->calls.size(), 1u);
-    EXPECT_FALSE(view.logLines().join('\n').contains("Odtwarzanie"));
+    EXPECT_FALSE(view.log.lines().join('\n').contains("Odtwarzanie"));
     EXPECT_TRUE(view.close);
     EXPECT_EQ(form->exitCode(), 3);
     EXPECT_EQ(serverInt("select dbver from t_program"), 3);
@@ -246,7 +247,7 @@ TEST_P(VersionGateTest, AcceptsOnlyOneThreeAndFive) {
     form->cxtxtNowaBazaPropertiesButtonClick();
 
     const QString versionLine = QStringLiteral("Wersja bazy danych:%1").arg(c.version);
-    EXPECT_TRUE(view.logLines().contains(versionLine)) << view.logLines().join('\n').toStdString();
+    EXPECT_TRUE(view.log.lines().contains(versionLine)) << view.log.lines().join('\n').toStdString();
     EXPECT_EQ(view.start, c.accepted);
     if (c.accepted) {
         EXPECT_EQ(view.pathText, databasePath());
@@ -275,12 +276,12 @@ TEST_F(UpdateRunTest, CancellingTheDialogChangesNothing) {
     createVersioned(3);
     pick();
     ASSERT_TRUE(view.start);
-    const QStringList logBefore = view.logLines();
+    const QStringList logBefore = view.log.lines();
     view.openDialogAnswers.push_back(std::nullopt);
     form->cxtxtNowaBazaPropertiesButtonClick();
     EXPECT_EQ(view.openDialogs, 2);
     EXPECT_TRUE(view.start);
-    EXPECT_EQ(view.logLines(), logBefore);
+    EXPECT_EQ(view.log.lines(), logBefore);
     EXPECT_EQ(view.scripts.count(), 3);
 }
 
@@ -304,15 +305,10 @@ TEST_F(UpdateRunTest, APickThatCannotConnectSaysSoAndDisablesStart) {
 
 // The error flag of an earlier failure is cleared by a new pick only: a cancelled dialog keeps it, and the
 // next run skips every script.
-struct FlagCase {
-    const char* name;
+struct FlagCase : NamedCase {
     bool cancel;
     bool skipped;
 };
-
-void PrintTo(const FlagCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ErrorFlagTest : public UpdateRunTest, public testing::WithParamInterface<FlagCase> {};
 
@@ -335,17 +331,16 @@ TEST_P(ErrorFlagTest, OnlyANewPickClearsIt) {
 
     const QString skip = QStringLiteral("Wystąpił błąd - niezgodna struktura bazy danych - pomijam wykonanie:");
     for (const char* entry : {"10_TRZY", "20_ADR", "30_WSPOLNY"})
-        EXPECT_EQ(view.logLines().contains(skip + entry), c.skipped) << entry;
-    EXPECT_EQ(view.dialogs, std::vector<RecordingView::Shown>(
-                                {c.skipped ? RecordingView::Shown{Dialog::Notice, kNotice}
-                                           : RecordingView::Shown{Dialog::Plain, "Aktualizacja zakoczona"}}));
+        EXPECT_EQ(view.log.lines().contains(skip + entry), c.skipped) << entry;
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({c.skipped ? ShownDialog{Kind::Notice, kNotice}
+                                                                : ShownDialog{Kind::Plain, "Aktualizacja zakoczona"}}));
     EXPECT_EQ(serverInt("select dbver from t_program"), c.skipped ? 3 : 33);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorFlagTest,
                          testing::Values(FlagCase{"CancelledDialogKeepsIt", true, true},
                                          FlagCase{"NewPickClearsIt", false, false}),
-                         [](const testing::TestParamInfo<FlagCase>& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 } // namespace
 } // namespace akt::test

@@ -1,5 +1,7 @@
 #include "update/catalogue/add_matching_scripts.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -19,20 +21,17 @@
 namespace akt {
 namespace {
 
+using test::CaseName;
+using test::NamedCase;
+
 // One listing: the tree to build (names ending in "/" are folders), the folder string relative
 // to the tree, and the entries expected as display text and path relative to the tree.
-struct FillCase {
-    const char* name;
+struct FillCase : NamedCase {
     QStringList tree;
     QString directory;
     std::vector<std::pair<QString, QString>> expected;
     int added;
 };
-
-// Test names carry the case name; keep gtest from dumping the case bytes into them.
-void PrintTo(const FillCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class FillScriptListTest : public testing::TestWithParam<FillCase> {
 protected:
@@ -97,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Zupa", "Zupa.SQL"},
                   {"Żurek", "Żurek.SQL"}},
                  5}),
-    [](const testing::TestParamInfo<FillCase>& info) { return info.param.name; });
+    CaseName{});
 
 TEST(FillScriptList, SameNameInTwoFoldersGivesTwoEntriesWithTheirOwnPaths) {
     QTemporaryDir root;
@@ -123,17 +122,12 @@ TEST(FillScriptList, SameNameInTwoFoldersGivesTwoEntriesWithTheirOwnPaths) {
 
 // One file created under its bytes, as a folder copied from another system holds it: the text the
 // list shows for it (none when it is not a script) and its path as text, relative to the folder.
-struct NativeNameCase {
-    const char* name;
+struct NativeNameCase : NamedCase {
     QByteArray fileName;
     QString directory;
     std::optional<QString> displayText;
     QString path;
 };
-
-void PrintTo(const NativeNameCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class FillScriptListNativeNames : public testing::TestWithParam<NativeNameCase> {
 protected:
@@ -197,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NativeNameCase{"windows1250PrefixNotMatched", "\xAF\xD3W.SQL", "zo", std::nullopt, ""},
                     // Only ASCII letters count in the extension: Unicode folds the long s (ſ) to s.
                     NativeNameCase{"longSIsNoExtension", "08.\xC5\xBFQL", "", std::nullopt, ""}),
-    [](const testing::TestParamInfo<NativeNameCase>& info) { return info.param.name; });
+    CaseName{});
 
 #endif
 

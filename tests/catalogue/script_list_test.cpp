@@ -1,5 +1,7 @@
 #include "update/catalogue/script_list.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,6 +19,9 @@ void PrintTo(const ScriptListChange& change, std::ostream* out) {
 
 namespace {
 
+using test::CaseName;
+using test::NamedCase;
+
 QStringList displayTexts(const ScriptList& list) {
     QStringList texts;
     for (int i = 0; i < list.count(); ++i)
@@ -30,16 +35,10 @@ void add(ScriptList& list, const QString& text, const QString& path = QString())
     list.setDisplayText(entry, text);
 }
 
-struct OrderCase {
-    const char* name;
+struct OrderCase : NamedCase {
     QStringList added;
     QStringList expected;
 };
-
-// Test names carry the case name; keep gtest from dumping the case bytes into them.
-void PrintTo(const OrderCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ScriptListOrder : public testing::TestWithParam<OrderCase> {};
 
@@ -58,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScriptListOrder,
                                                    {"żaba", "zebra", "łąka", "lato", "ćma", "cena", "ąb", "b", "a"},
                                                    {"a", "ąb", "b", "cena", "ćma", "lato", "łąka", "zebra", "żaba"}},
                                          OrderCase{"emptyTextFirst", {"A", ""}, {"", "A"}}),
-                         [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+                         CaseName{});
 
 TEST(ScriptList, WithoutAConfiguredLocalePolishLettersStillSortBesideTheirBaseLetters) {
     ScriptList list(QLocale::c());
@@ -101,15 +100,10 @@ TEST(ScriptList, ReportsEveryChangeAndClearsEverything) {
 }
 
 // What the listener is told about each operation on a list holding "A" and "C".
-struct NotifyCase {
-    const char* name;
+struct NotifyCase : NamedCase {
     std::function<void(ScriptList&)> operation;
     std::vector<ScriptListChange> expected;
 };
-
-void PrintTo(const NotifyCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 std::vector<NewScriptEntry> newEntries(const QStringList& texts, const QString& folder = QString()) {
     std::vector<NewScriptEntry> entries;
@@ -151,18 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {all}},
         NotifyCase{"appendAllOfNothingIsSilent", [](ScriptList& l) { l.appendAll({}); }, {}},
         NotifyCase{"clearIsEverything", [](ScriptList& l) { l.clear(); }, {all}}),
-    [](const testing::TestParamInfo<NotifyCase>& info) { return info.param.name; });
+    CaseName{});
 
 // Folders of display texts, added folder by folder: once entry by entry as the list has always been
 // filled, once with appendAll per folder. Paths tell equal texts apart.
-struct BulkCase {
-    const char* name;
+struct BulkCase : NamedCase {
     std::vector<QStringList> folders;
 };
-
-void PrintTo(const BulkCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 std::vector<std::pair<QString, QString>> textsAndPaths(const ScriptList& list) {
     std::vector<std::pair<QString, QString>> listed;
@@ -212,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"x", "10_A", "ĆMA"}}},
                     BulkCase{"manyEqualTexts",
                              {repeated({"b", "A", "ą", "a", "B", "Ą"}, 60), repeated({"Ą", "a", "B"}, 40)}}),
-    [](const testing::TestParamInfo<BulkCase>& info) { return info.param.name; });
+    CaseName{});
 
 } // namespace
 } // namespace akt

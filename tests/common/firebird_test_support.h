@@ -1,6 +1,8 @@
 // What tests against the real engine share: the client library, and the server they may need.
 #pragma once
 
+#include <QString>
+
 namespace akt {
 class ClientLibrary;
 }
@@ -9,6 +11,9 @@ namespace akt::test {
 
 // The Firebird client library, loaded once for the whole test program; throws when it cannot be.
 const ClientLibrary& testClientLibrary();
+
+// The password of SYSDBA on the test server (the backup tool is run with it too).
+inline const QString kAdminPassword = QStringLiteral("plumbjoin");
 
 // Whether a Firebird server accepts connections on 127.0.0.1:3050.
 bool serverListening();

@@ -4,6 +4,7 @@
 
 #include "support/program_folder.h"
 #include "support/save_to_log.h"
+#include "tests/common/database_target.h"
 #include "tests/common/firebird_test_support.h"
 #include "tests/common/recording_ui.h"
 #include "update/database/single_integer_query.h"
@@ -24,24 +25,16 @@
 namespace akt {
 namespace {
 
+using test::CaseName;
+using test::kAdminPassword;
+using test::kEmbedded;
+using test::kServer;
 using test::RecordingUi;
+using test::Target;
 
-const QString kAdminPassword = "plumbjoin";
 const QString kConnectionFailed =
     "Nie można nawiązać połączenia z serwerem bazy danych!. Skontaktuj się z dostawcą oprogramowania.";
 const QString kDuplicateWarning = "Wprowadzone wartości istnieją w bazie danych.";
-
-struct Target {
-    const char* name;
-    QString server; // empty: embedded
-};
-
-void PrintTo(const Target& target, std::ostream* out) {
-    *out << target.name;
-}
-
-const Target kEmbedded{"Embedded", ""};
-const Target kServer{"Server", "127.0.0.1"};
 
 class SessionTest : public testing::Test {
 protected:
@@ -262,8 +255,7 @@ TEST_F(EmbeddedOnly, APasswordWithAnEqualsSignCreatesAndConnects) {
     EXPECT_TRUE(ui.dialogs.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, BothTargets, testing::Values(kEmbedded, kServer),
-                         [](const testing::TestParamInfo<Target>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Targets, BothTargets, testing::Values(kEmbedded, kServer), CaseName{});
 
 TEST_F(ServerOnly, WrongPasswordGivesFalseWithTheMessageAndTheEnginesText) {
     ASSERT_TRUE(create());

@@ -2,6 +2,7 @@
 // must end with the exit code that tells the installer the truth, say why in log.txt, and leave a
 // sound database with what the log says ran.
 #include "program_folder.h"
+#include "tests/common/case_name.h"
 
 #include <functional>
 #include <vector>
@@ -12,23 +13,21 @@
 namespace akt_e2e {
 namespace {
 
+using akt::test::CaseName;
+using akt::test::NamedCase;
+
 struct DatabaseCheck {
     QString sql;
     QString expected;
 };
 
-struct FaultCase {
-    const char* name;
+struct FaultCase : NamedCase {
     // Adds the case's scripts (or other entries) to the example tree.
     std::function<void(ProgramRun&, const QByteArray& dbsrc)> arrange;
     int exitCode;
     std::vector<QString> logHas;
     std::vector<DatabaseCheck> checks;
 };
-
-void PrintTo(const FaultCase& fault, std::ostream* out) {
-    *out << fault.name;
-}
 
 class FaultRun : public ProgramRun, public testing::WithParamInterface<FaultCase> {};
 
@@ -139,8 +138,7 @@ TEST_P(FaultRun, EndsWithTheTruthAndASoundDatabase) {
     EXPECT_EQ(query("select count(*) from rdb$relations where rdb$relation_name = 'T_PROGRAM'"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, FaultRun, testing::ValuesIn(faultCases()),
-                         [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, FaultRun, testing::ValuesIn(faultCases()), CaseName{});
 
 TEST_F(ProgramRun, OverlongPasswordIsRefusedBeforeAnythingIsCreated) {
     const Outcome outcome = run({"", database, "SYSDBA", QString(300, 'x'), "T"});

@@ -2,6 +2,8 @@
 
 // A copy of the executable in a folder of its own with a DBSRC tree beside it, started as an
 // installer starts it: no display, create mode on an embedded database.
+#include "tests/common/qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,13 +15,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-#include <ostream>
-
-// Failure messages show texts, not their UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace akt_e2e {
 

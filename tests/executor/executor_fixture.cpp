@@ -28,11 +28,11 @@ void ExecutorTest::SetUp() {
     if (!target().server.isEmpty())
         AKT_REQUIRE_TEST_SERVER();
     database.setTarget(Connection::targetFor(target().server, folder.filePath("executor.fdb")));
-    database.parameterLines() = creationLines("SYSDBA", "plumbjoin");
+    database.parameterLines() = creationLines("SYSDBA", kAdminPassword);
     database.createDatabase();
     // What connecting adds, so that the tests can attach again.
     database.parameterLines() << "user_name=SYSDBA"
-                              << "password=plumbjoin";
+                              << "password=" + kAdminPassword;
     events.bind(executor);
 }
 

@@ -1,7 +1,9 @@
 // A fresh embedded (or server) database per test, an executor bound to it and a record of its events.
 #pragma once
 
+#include "tests/common/database_target.h"
 #include "tests/common/firebird_test_support.h"
+#include "tests/common/qstring_printer.h"
 #include "update/executor/script_executor.h"
 #include "update/firebird/connection.h"
 
@@ -11,24 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <ostream>
-
-// Readable failure messages for the event lines.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace akt::test {
-
-struct Target {
-    const char* name;
-    QString server; // empty: embedded
-};
-inline void PrintTo(const Target& target, std::ostream* out) {
-    *out << target.name;
-}
-inline const Target kEmbedded{"Embedded", ""};
-inline const Target kServer{"Server", "127.0.0.1"};
 
 // Every event as one line: "done <kind> <text>", "parse <error> | <text> | <line>",
 // "error <first line of the error> | <text> | <line>".

@@ -15,8 +15,7 @@ protected:
     Target target() const override { return GetParam(); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Targets, OnBothTargets, testing::Values(kEmbedded, kServer),
-                         [](const testing::TestParamInfo<Target>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Targets, OnBothTargets, testing::Values(kEmbedded, kServer), CaseName{});
 
 TEST_P(OnBothTargets, FailingInsertStopsTheFileAndTheFinalDisconnectCommitsTheEarlierRows) {
     run("create table t (id integer not null primary key);\n"

@@ -1,6 +1,7 @@
 #include "update/firebird/database_error.h"
 
 #include "support/error_text.h"
+#include "tests/common/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,10 @@
 namespace akt {
 namespace {
 
-struct JoinCase {
-    const char* name;
+using test::CaseName;
+using test::NamedCase;
+
+struct JoinCase : NamedCase {
     std::vector<QByteArray> messages;
     QString expected;
 };
@@ -34,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "Error while trying to open file\r\nNot a directory."},
                     JoinCase{"FullStopsInsideKept", {"a. b.", "c"}, "a. b.\r\nc"},
                     JoinCase{"FullStopBeforeFinalBreakRemoved", {"done.\n"}, "done"}, JoinCase{"Nothing", {}, ""}),
-    [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 TEST(DatabaseError, FixedTexts) {
     EXPECT_EQ(errorText(DatabaseError::databaseNameMissing()), "Database name is missing");

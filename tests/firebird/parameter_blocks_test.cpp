@@ -1,12 +1,16 @@
 #include "update/firebird/parameter_blocks.h"
 
 #include "support/error_text.h"
+#include "tests/common/case_name.h"
 #include "update/firebird/database_error.h"
 
 #include <gtest/gtest.h>
 
 namespace akt {
 namespace {
+
+using test::CaseName;
+using test::NamedCase;
 
 QByteArray bytes(std::initializer_list<int> values) {
     QByteArray result;
@@ -15,8 +19,7 @@ QByteArray bytes(std::initializer_list<int> values) {
     return result;
 }
 
-struct BlockCase {
-    const char* name;
+struct BlockCase : NamedCase {
     QStringList lines;
     QByteArray expected;
 };
@@ -38,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"NameCaseAndPrefixIgnored", {"ISC_DPB_User_Name=u"}, bytes({1, 28, 1, 'u'})},
         BlockCase{
             "ValueIsEverythingAfterTheFirstEquals", {"password= a=b "}, bytes({1, 29, 5, ' ', 'a', '=', 'b', ' '})}),
-    [](const testing::TestParamInfo<BlockCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 TEST(AttachmentParametersRefuse, UnknownNameAsWritten) {
     try {

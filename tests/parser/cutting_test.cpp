@@ -1,20 +1,16 @@
 // Where statements begin and end, their texts and line indexes.
 #include "parse_results.h"
+#include "tests/common/case_name.h"
 
 #include <gtest/gtest.h>
 
 namespace akt::test {
 namespace {
 
-struct CuttingCase {
-    const char* name;
+struct CuttingCase : NamedCase {
     std::vector<std::string> lines;
     std::vector<std::string> expected;
 };
-
-void PrintTo(const CuttingCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Cutting : public ::testing::TestWithParam<CuttingCase> {};
 
@@ -117,8 +113,7 @@ const CuttingCase kCuttingCases[] = {
      {"stmtTERM@1:SET TERM / ", "stmtDML@2:SELECT 1 FROM t /* note */ ", "stmtCOMMIT@3:COMMIT"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, Cutting, ::testing::ValuesIn(kCuttingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Script, Cutting, ::testing::ValuesIn(kCuttingCases), CaseName{});
 
 TEST(ScriptParser, ChangedTerminatorCutsTheNextFile) {
     ScriptParser parser;
@@ -129,15 +124,10 @@ TEST(ScriptParser, ChangedTerminatorCutsTheNextFile) {
                                         "stmtCOMMIT@2:COMMIT"}));
 }
 
-struct RefusedTermCase {
-    const char* name;
+struct RefusedTermCase : NamedCase {
     std::vector<std::string> lines; // a file run while the terminator is "^"
     std::vector<std::string> expected;
 };
-
-void PrintTo(const RefusedTermCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RefusedTerminator : public ::testing::TestWithParam<RefusedTermCase> {};
 
@@ -159,8 +149,7 @@ const RefusedTermCase kRefusedTermCases[] = {
     {"TabInside", {"SET TERM ;\t; ^"}, {"Invalid statement@1:SET TERM ;\t; "}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, RefusedTerminator, ::testing::ValuesIn(kRefusedTermCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Script, RefusedTerminator, ::testing::ValuesIn(kRefusedTermCases), CaseName{});
 
 // A statement over more lines than the parser keeps at hand is read back from the file's bytes.
 TEST(ScriptParser, StatementOverManyLinesOfAFile) {

@@ -1,6 +1,7 @@
 // Bytes that Windows-1250 text never holds (a NUL byte, a byte-order mark): the statements in front of
 // them run, then the file stops with a parse error at their line.
 #include "parse_results.h"
+#include "tests/common/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,10 @@ std::string utf16(const std::string& ascii, bool littleEndian) {
     return bytes;
 }
 
-struct ForeignCase {
-    const char* name;
+struct ForeignCase : NamedCase {
     std::string bytes;
     std::vector<std::string> expected;
 };
-
-void PrintTo(const ForeignCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ForeignBytesInFile : public ::testing::TestWithParam<ForeignCase> {};
 
@@ -75,8 +71,7 @@ const ForeignCase kForeignCases[] = {
      {invalidCharacter(1, "znacznik BOM UTF-16 (FE FF)")}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, ForeignBytesInFile, ::testing::ValuesIn(kForeignCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Script, ForeignBytesInFile, ::testing::ValuesIn(kForeignCases), CaseName{});
 
 TEST(ForeignBytes, StopOnlyTheirFile) {
     ScriptParser parser;

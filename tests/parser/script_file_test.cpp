@@ -2,6 +2,8 @@
 // link or not. Each case is a real object in a folder of its own.
 #include "update/parser/script_file.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +17,9 @@
 
 namespace akt {
 namespace {
+
+using test::CaseName;
+using test::NamedCase;
 
 namespace fs = std::filesystem;
 
@@ -50,16 +55,11 @@ void makeSocket(const std::string& path) {
     close(fd); // the socket's file stays behind
 }
 
-struct FileKindCase {
-    const char* name;
+struct FileKindCase : NamedCase {
     const char* file;
     std::function<void(const std::string& path)> make; // empty: nothing is made
     const char* reason;                                // after the file's name in the error; empty: read
 };
-
-void PrintTo(const FileKindCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class FileKinds : public ::testing::TestWithParam<FileKindCase> {
 protected:
@@ -101,8 +101,7 @@ const FileKindCase kFileKindCases[] = {
     {"Missing", "07_MISSING.SQL", nullptr, "No such file or directory"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, FileKinds, ::testing::ValuesIn(kFileKindCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, FileKinds, ::testing::ValuesIn(kFileKindCases), CaseName{});
 
 } // namespace
 } // namespace akt

@@ -2,7 +2,8 @@
 
 #include "support/save_to_log.h"
 
-#include "fixed_clock.h"
+#include "tests/common/case_name.h"
+#include "tests/common/fixed_clock.h"
 #include "tests/common/recording_ui.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,9 @@
 
 namespace akt {
 namespace {
+
+using test::CaseName;
+using test::NamedCase;
 
 using Kind = test::RecordingUi::Kind;
 using Dialog = test::RecordingUi::Dialog;
@@ -26,15 +30,10 @@ const QString kSaveFailed =
     QString::fromUtf8("Zapis danych nie powiódł się\r\nRekord prawdopodobnie został usuniety z innego stanowiska");
 const QString kEdited = QString::fromUtf8("Rekord jest edytowany na innym stanowisku.");
 
-struct PieceCase {
-    const char* name;
+struct PieceCase : NamedCase {
     const char* text;
     const char* piece;
 };
-
-void PrintTo(const PieceCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ExceptionPiece : public testing::TestWithParam<PieceCase> {};
 
@@ -53,17 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
                     PieceCase{"MoreBreaksStopAtTheThird", "a\r\nb\r\nc\r\nd\r\ne", "\r\nc"},
                     PieceCase{"EmptyThirdLine", "a\r\nb\r\n\r\nd", "\r\n"},
                     PieceCase{"BreaksOnly", "\r\n\r\n\r\n", "\r\n"}),
-    [](const testing::TestParamInfo<PieceCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
-struct TranslationCase {
-    const char* name;
+struct TranslationCase : NamedCase {
     const char* errormsg;
     std::vector<Dialog> shown;
 };
-
-void PrintTo(const TranslationCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class TranslateIBErrorTest : public testing::TestWithParam<TranslationCase> {
 protected:
@@ -111,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "exception 7\r\nE_LOCK\r\nDeadlock in procedure\r\nAt procedure 'P'",
                         {{Kind::Warning, kEdited}, {Kind::Exception, "\r\nDeadlock in procedure"}}},
         TranslationCase{"NoMatch", "Dynamic SQL Error\r\nSQL error code = -204\r\nTable unknown\r\nT", {}}),
-    [](const testing::TestParamInfo<TranslationCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 class TranslateIBErrorSideEffects : public TranslateIBErrorTest {};
 

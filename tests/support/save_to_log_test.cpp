@@ -1,6 +1,6 @@
 #include "support/save_to_log.h"
 
-#include "fixed_clock.h"
+#include "tests/common/fixed_clock.h"
 #include "tests/common/recording_ui.h"
 
 #include <QDir>

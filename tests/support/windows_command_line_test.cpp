@@ -1,19 +1,19 @@
 #include "support/windows_command_line.h"
 
+#include "tests/common/case_name.h"
+
 #include <gtest/gtest.h>
 
 namespace akt {
 namespace {
 
-struct SplitCase {
-    const char* name;
+using test::CaseName;
+using test::NamedCase;
+
+struct SplitCase : NamedCase {
     const char* params;
     QStringList expected;
 };
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SplitWindowsCommandLine : public testing::TestWithParam<SplitCase> {};
 
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"DoubledQuoteInsideQuotesIsLiteralAndStaysQuoted", R"("a""b c" d)", {R"(a"b c)", "d"}},
         SplitCase{"DoubledQuoteOutsideQuotesIsEmpty", R"(a""b)", {"ab"}},
         SplitCase{"PolishLettersPassThrough", "\"zażółć gęślą\" jaźń", {"zażółć gęślą", "jaźń"}}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 } // namespace
 } // namespace akt
