@@ -9,6 +9,8 @@ packages=(
     firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
     clang libclang-rt-14-dev clang-format
     xvfb xauth x11-utils xdotool
+    # The window's face where the Windows one is missing: the widest caption fits its box in it.
+    fonts-freefont-ttf
 )
 
 missing=()

@@ -4,7 +4,7 @@ namespace akt {
 
 QString applicationTitle(const QString& executableFileName) {
     const QString name = executableFileName.section(QLatin1Char('.'), 0, 0);
-    return name.left(1).toUpper() + name.mid(1).toLower();
+    return name.left(1) + name.mid(1).toLower();
 }
 
 } // namespace akt

@@ -6,6 +6,7 @@
 namespace akt {
 
 // The text of the log box as lines: what the window shows and what the run saves as log.txt.
+// Until the first clear() it holds one empty line, as the box does when the window opens.
 class LogLines {
 public:
     const QStringList& lines() const { return lines_; }
@@ -30,7 +31,7 @@ public:
     static QString shownInBox(const QString& text);
 
 private:
-    QStringList lines_;
+    QStringList lines_{QString()};
 };
 
 } // namespace akt

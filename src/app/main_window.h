@@ -100,6 +100,9 @@ private:
     QTimer timer_;
     QString openDialogFileName_;
     Cursor cursor_ = Cursor::Normal;
+    // An empty document is both "no line" and "one empty line"; this tells them apart. The box opens
+    // with one empty line, as log_ does.
+    bool memoHasLine_ = true;
     bool shown_ = false;
     bool closed_ = false;
     bool endRequested_ = false;

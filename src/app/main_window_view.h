@@ -18,9 +18,10 @@ public:
     virtual void clearLog() = 0;
     // Pure red for the rest of the process, after the first failed statement.
     virtual void setLogRed() = 0;
-    // Every line appended since the last clear, each followed by CR LF, as Windows-1250 bytes;
-    // the file is created or truncated. Throws std::runtime_error naming the file and the
-    // system's reason when it cannot be written.
+    // Every line of the box, each followed by CR LF, as Windows-1250 bytes: before the first clear
+    // the empty line the box opens with and whatever was appended below it, after it the lines
+    // appended since the last clear. The file is created or truncated. Throws std::runtime_error
+    // naming the file and the system's reason when it cannot be written.
     virtual void saveLog(const QString& fileName) const = 0;
 
     // Progress bar `cxprgrsbr`, see ProgressValue for the arithmetic.

@@ -57,11 +57,32 @@ INSTANTIATE_TEST_SUITE_P(
                         expect("s", "b", "u", "p", true, "/x/")}),
     CaseName{});
 
-TEST(ApplicationTitle, CutsAtTheFirstDotAndCapitalisesOnlyTheFirstLetter) {
-    EXPECT_EQ(applicationTitle("aktualizacja"), "Aktualizacja");
-    EXPECT_EQ(applicationTitle("AKTUALIZACJA.EXE"), "Aktualizacja");
-    EXPECT_EQ(applicationTitle("akt.v2.exe"), "Akt");
+struct TitleCase {
+    const char* name;
+    QString fileName;
+    QString title;
+};
+
+void PrintTo(const TitleCase& c, std::ostream* out) {
+    *out << c.name;
 }
+
+class ApplicationTitle : public testing::TestWithParam<TitleCase> {};
+
+TEST_P(ApplicationTitle, CutsAtTheFirstDotKeepsTheFirstLetterAndLowersTheRest) {
+    EXPECT_EQ(applicationTitle(GetParam().fileName).toStdString(), GetParam().title.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileNames, ApplicationTitle,
+    testing::Values(TitleCase{"lowerCaseStaysLower", "aktualizacja", "aktualizacja"},
+                    TitleCase{"capitalStaysCapital", "Aktualizacja.exe", "Aktualizacja"},
+                    TitleCase{"upperCaseAfterTheFirstLetterLowered", "aKTUALIZACJA", "aktualizacja"},
+                    TitleCase{"allUpperCase", "AKTUALIZACJA.EXE", "Aktualizacja"},
+                    TitleCase{"cutAtTheFirstDot", "akt.v2.exe", "akt"},
+                    TitleCase{"polishFirstLetterKept", QStringLiteral("źRÓDŁO.exe"), QStringLiteral("źródło")},
+                    TitleCase{"nothingBeforeTheDot", ".aktualizacja", ""}),
+    [](const testing::TestParamInfo<TitleCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace akt

@@ -41,6 +41,15 @@ TEST(LogLines, SavesEveryLineWithCrLfInWindows1250AndReplacesTheFile) {
     EXPECT_EQ(readAll(fileName), QByteArray("Przetwarzanie zakoczone: \xa3\xf3\x64\x9f\r\nfirst\r\nsecond\r\n\r\n"));
 }
 
+TEST(LogLines, HoldsOneEmptyLineUntilTheFirstClear) {
+    LogLines log;
+    EXPECT_EQ(log.lines(), QStringList({""}));
+    log.append("Wersja bazy: 5");
+    EXPECT_EQ(log.lines(), QStringList({"", "Wersja bazy: 5"}));
+    log.clear();
+    EXPECT_TRUE(log.lines().isEmpty());
+}
+
 TEST(LogLines, FailingSaveNamesTheFileAndTheReason) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());

@@ -8,17 +8,22 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
 #include <memory>
+#include <ostream>
+#include <string>
 
 namespace akt {
 namespace {
@@ -145,18 +150,79 @@ TEST_F(WindowTest, LogBoxShowsABoundedPieceOfALongTextWhileTheSavedLogKeepsItAll
     window.appendLog(statement);
     window.setLogRed();
 
+    // No run has cleared the box yet: its opening empty line stays above.
     const QString shown = control<QPlainTextEdit>("memo")->toPlainText();
-    EXPECT_EQ(shown, "Niepodzenie linia:1\n" + LogLines::shownInBox(statement));
+    EXPECT_EQ(shown, "\nNiepodzenie linia:1\n" + LogLines::shownInBox(statement));
     EXPECT_LT(shown.size(), 2 * LogLines::kShownLength);
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     window.saveLog(folder.filePath("log.txt"));
     QFile saved(folder.filePath("log.txt"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), "Niepodzenie linia:1\r\n" + statement.toLatin1() + "\r\n");
+    EXPECT_EQ(saved.readAll(), "\r\nNiepodzenie linia:1\r\n" + statement.toLatin1() + "\r\n");
     // AKT_SCREENSHOT=file.png keeps a picture of the window for a person to look at.
     if (const QString picture = qEnvironmentVariable("AKT_SCREENSHOT"); !picture.isEmpty())
         window.grab().save(picture);
+}
+
+struct LogBoxCase {
+    const char* name;
+    bool clearedFirst;
+    QStringList appended;
+    QString shown;
+    QByteArray saved;
+};
+
+void PrintTo(const LogBoxCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LogBox : public WindowTest, public testing::WithParamInterface<LogBoxCase> {};
+
+TEST_P(LogBox, OpensWithOneEmptyLineThatTheFirstClearRemoves) {
+    if (GetParam().clearedFirst)
+        window.clearLog();
+    for (const QString& text : GetParam().appended)
+        window.appendLog(text);
+
+    EXPECT_EQ(control<QPlainTextEdit>("memo")->toPlainText().toStdString(), GetParam().shown.toStdString());
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    window.saveLog(folder.filePath("log.txt"));
+    QFile saved(folder.filePath("log.txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), GetParam().saved.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, LogBox,
+    testing::Values(
+        LogBoxCase{"openedOnly", false, {}, "", "\r\n"},
+        LogBoxCase{
+            "appendedBelowTheOpeningLine", false, {"Wersja bazy: 5"}, "\nWersja bazy: 5", "\r\nWersja bazy: 5\r\n"},
+        LogBoxCase{"textOfTwoLinesBelowTheOpeningLine", false, {"a\r\nb"}, "\na\nb", "\r\na\r\nb\r\n"},
+        LogBoxCase{"clearedOnly", true, {}, "", ""},
+        LogBoxCase{"clearedByARun",
+                   true,
+                   {"Tworzenie bazy: :demo.fdb"},
+                   "Tworzenie bazy: :demo.fdb",
+                   "Tworzenie bazy: :demo.fdb\r\n"},
+        LogBoxCase{"emptyFirstLineOfARun", true, {"", "x"}, "\nx", "\r\nx\r\n"}),
+    [](const testing::TestParamInfo<LogBoxCase>& info) { return std::string(info.param.name); });
+
+// The widest caption in whatever face the window gets here: a face wider than the one
+// scripts/install-deps.sh installs as the fallback cuts off its last letters.
+TEST_F(WindowTest, ModeCaptionFitsBesideTheMark) {
+    const auto* mode = control<QCheckBox>("cxcbMakeDatabase");
+    QStyleOptionButton option;
+    option.initFrom(mode);
+    option.text = mode->text();
+    const QRect captionArea = mode->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, mode);
+
+    EXPECT_LE(captionArea.right(), mode->rect().right());
+    EXPECT_LE(mode->fontMetrics().horizontalAdvance(mode->text()), captionArea.width())
+        << "in " << QFontInfo(mode->font()).family().toStdString() << ", " << captionArea.width()
+        << " pixels beside the mark";
 }
 
 TEST_F(WindowTest, CloseEndsTheEventLoopWithExitCodeZero) {

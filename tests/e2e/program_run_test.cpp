@@ -35,7 +35,9 @@ TEST_F(ProgramRun, CreateModeThatCannotCreateTheDatabaseEndsWithExitCode3) {
     const Outcome outcome = run({"", database, "SYSDBA", "masterkey", "T"});
 
     EXPECT_EQ(outcome.exitCode, 3) << outcome.standardError.toStdString();
-    EXPECT_TRUE(outcome.standardError.contains("Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."))
+    // Captioned with the executable's name as it is spelt, "aktualizacja".
+    EXPECT_TRUE(outcome.standardError.contains(
+        "aktualizacja: Nie utworzono bazy danych. Skontaktuj się z dostawcą oprogramowania."))
         << outcome.standardError.toStdString();
 }
 
