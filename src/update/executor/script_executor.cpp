@@ -6,6 +6,7 @@
 #include "update/firebird/sql_execution.h"
 #include "update/parser/ascii_case.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace akt {
@@ -36,19 +37,89 @@ TScriptExecutor::TScriptExecutor(Connection& database) : database_(database), dd
 
 void TScriptExecutor::setScript(ScriptLines lines) {
     parser_.start(std::move(lines));
+    batch_.clear();
+    stopRequested_ = false;
+    failed_ = false;
+}
+
+void TScriptExecutor::stop() {
+    stopRequested_ = true;
+    parser_.stop();
 }
 
 void TScriptExecutor::run() {
     for (;;) {
         ParseResult result = parser_.next();
         if (std::holds_alternative<End>(result))
-            return;
-        // The parser has stopped itself after a parse error; the loop ends at the End that follows.
-        if (const ParseError* error = std::get_if<ParseError>(&result))
-            reportParseError(QString::fromStdString(error->errorText), error->text, error->lineIndex);
-        else
-            perform(std::get<ScriptStatement>(result));
+            break;
+        // The parser has stopped itself after a parse error; the loop ends at the End that follows. The
+        // statements in front of the error run first, and the error is reported only when they all did.
+        if (const ParseError* error = std::get_if<ParseError>(&result)) {
+            if (runBatch())
+                reportParseError(QString::fromStdString(error->errorText), error->text, error->lineIndex);
+        } else {
+            take(std::move(std::get<ScriptStatement>(result)));
+        }
     }
+    runBatch();
+}
+
+void TScriptExecutor::take(ScriptStatement statement) {
+    if (batching_) {
+        if (const std::optional<int> contexts = batchContexts(statement)) {
+            if (!batch_.fits(statement, *contexts) && !runBatch())
+                return;
+            if (batch_.fits(statement, *contexts)) {
+                batch_.add(std::move(statement), *contexts);
+                return;
+            }
+        }
+    }
+    if (runBatch())
+        perform(statement);
+}
+
+// Runs what the batch holds; false when the file must not go on.
+bool TScriptExecutor::runBatch() {
+    if (batch_.empty() || !goingOn()) {
+        batch_.clear();
+        return goingOn();
+    }
+    const bool tried = batch_.statements().size() > 1;
+    if (tried && sendBatch()) {
+        // Every statement ran; a stop asked for while these are reported comes too late for them.
+        for (const ScriptStatement& statement : batch_.statements())
+            reportDone(statement);
+        batch_.clear();
+        return goingOn();
+    }
+    const int errorsBefore = executeErrors_;
+    std::size_t ran = 0;
+    for (const ScriptStatement& statement : batch_.statements()) {
+        if (!goingOn())
+            break;
+        perform(statement);
+        ++ran;
+    }
+    if (tried && ran == batch_.statements().size() && executeErrors_ == errorsBefore)
+        batch_.shrink();
+    batch_.clear();
+    return goingOn();
+}
+
+bool TScriptExecutor::sendBatch() {
+    const QByteArray text = batch_.blockText();
+    try {
+        executeImmediate(started(database_.defaultTransaction()), text);
+    } catch (const DatabaseError&) {
+        // The engine has undone the block. Alone, each statement succeeds or fails as it would have
+        // without the batch; the error the user sees is then that statement's own.
+        ++batchCounts_.undone;
+        return false;
+    }
+    ++batchCounts_.sent;
+    batchCounts_.largestBytes = std::max(batchCounts_.largestBytes, std::size_t(text.size()));
+    return true;
 }
 
 void TScriptExecutor::perform(const ScriptStatement& statement) {
@@ -66,6 +137,10 @@ void TScriptExecutor::perform(const ScriptStatement& statement) {
         reportExecuteError(errorText(error), statement);
         return;
     }
+    reportDone(statement);
+}
+
+void TScriptExecutor::reportDone(const ScriptStatement& statement) {
     if (onStatementDone)
         onStatementDone(statement.kind, doneText(statement));
 }
@@ -208,11 +283,14 @@ void TScriptExecutor::reportParseError(const QString& error, const std::string& 
 }
 
 void TScriptExecutor::reportExecuteError(const QString& error, const ScriptStatement& statement) {
+    ++executeErrors_;
     bool ignore = false;
     if (onExecuteError)
         onExecuteError(error, decoded(statement.text), int(statement.lineIndex), ignore);
-    if (!ignore)
+    if (!ignore) {
+        failed_ = true;
         parser_.stop();
+    }
 }
 
 } // namespace akt

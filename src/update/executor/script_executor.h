@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/error_text.h"
+#include "update/executor/dml_batch.h"
 #include "update/executor/statement_route.h"
 #include "update/firebird/transaction.h"
 #include "update/parser/parse_result.h"
@@ -66,10 +67,24 @@ public:
     // Runs the file's statements until its end, a parse error, or an execution error that is not ignored.
     // Commits and rolls back nothing at the end. Of its own it raises only ScriptSettingError; what a handler
     // throws passes through.
+    //
+    // Consecutive plain DML statements (see batchContexts) go to the server together, as one EXECUTE BLOCK,
+    // and their statement-done events follow, one per statement, once the block has run. When the block
+    // fails, the engine has undone all of it, and its statements run again one by one, up to and including
+    // the one that fails: the events are then exactly those of a run without batches.
     void run();
 
-    // No further statement of the current file runs; run() returns after the statement in progress.
-    void stop() { parser_.stop(); }
+    // No further statement of the current file runs; run() returns after the statement or batch in progress.
+    void stop();
+
+    // Batches are on unless switched off (the tests compare runs with and without them).
+    void setBatching(bool on) { batching_ = on; }
+    struct BatchCounts {
+        int sent = 0;                 // blocks the engine ran
+        int undone = 0;               // blocks the engine refused, whose statements then ran one by one
+        std::size_t largestBytes = 0; // the longest block text sent
+    };
+    const BatchCounts& batchCounts() const { return batchCounts_; }
 
     StatementDoneEvent onStatementDone;
     ParseErrorEvent onParseError;
@@ -81,7 +96,12 @@ public:
     const Transaction& ddlTransaction() const { return ddl_; }
 
 private:
+    void take(ScriptStatement statement);
+    bool runBatch();
+    bool sendBatch();
+    bool goingOn() const { return !stopRequested_ && !failed_; }
     void perform(const ScriptStatement& statement);
+    void reportDone(const ScriptStatement& statement);
     void execute(StatementRoute route, const ScriptStatement& statement);
     void executeDml(const ScriptStatement& statement);
     void executeDdl(const ScriptStatement& statement);
@@ -100,6 +120,12 @@ private:
     Transaction ddl_;
     ScriptParser parser_;
     ScriptSettings settings_;
+    DmlBatch batch_;
+    bool batching_ = true;
+    BatchCounts batchCounts_;
+    bool stopRequested_ = false; // stop() was called for this file
+    bool failed_ = false;        // a statement of this file failed and the failure was not ignored
+    int executeErrors_ = 0;      // failed statements, ignored or not
 };
 
 } // namespace akt
