@@ -106,15 +106,19 @@ private:
     RunOutcome runSteps(const RunValues& run);
     bool createDatabase(const RunValues& run);
     bool backUpAndRestore(const RunValues& run);
+    bool databaseInUse();
     bool backUp(const QString& backupTool, const RunValues& run);
     bool restore(const QString& backupTool, const RunValues& run);
+    bool restoreOver(const QString& backupTool, const RunValues& run, QString& failure);
+    void offerReturnToBackup(const RunValues& run);
     void runScript(ScriptEntry& entry);
     void commitRemainingWork();
     void rollBackInterruptedWork();
     static void rollBackQuietly(Transaction& transaction);
     void endCutShort();
+    void saveRunLog();
     void handleRunError(const QString& message);
-    void endRun(RunOutcome outcome, bool startWasEnabled);
+    void endRun(RunOutcome outcome, bool startWasEnabled, const RunValues& run);
     QString runLogFile() const;
 
     Connection IBDatabase;

@@ -1,5 +1,6 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
+#include "app/program_information.h"
 #include "app/startup_platform.h"
 #include "app/termination_signals.h"
 #include "support/program_folder.h"
@@ -9,6 +10,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -26,6 +28,11 @@ QByteArray environmentVariable(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Asked from a terminal or a package's scripts: no window, and no client library to find.
+    if (const std::optional<QString> information = akt::programInformation(argumentsOf(argc, argv))) {
+        QTextStream(stdout) << *information;
+        return 0;
+    }
     switch (akt::chooseStartupPlatform(argumentsOf(argc, argv), environmentVariable)) {
     case akt::StartupPlatform::Display:
         break;

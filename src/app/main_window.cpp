@@ -247,7 +247,11 @@ void MainWindow::mirrorScriptItem(int row) {
 
 void MainWindow::appendLog(const QString& text) {
     log_.append(text);
+    const bool toStandardOutput = withoutDisplay();
     for (const QString& line : LogLines::split(LogLines::shownInBox(text))) {
+        // Without a display an installer follows the run in its own log, line by line as it happens.
+        if (toStandardOutput)
+            QTextStream(stdout) << line << Qt::endl;
         // appendPlainText writes into an empty document's only line; when that line is an empty line
         // of the log, the new one belongs below it.
         const bool belowAnEmptyLine = memoHasLine_ && memo_->document()->isEmpty();
@@ -361,6 +365,20 @@ void MainWindow::plainMessage(const QString& text) {
 
 void MainWindow::noticeDialog(const QString& text) {
     showMessage(this, ownTitle(), text, QMessageBox::NoIcon, false);
+}
+
+bool MainWindow::askYesNo(const QString& text) {
+    if (withoutDisplay()) {
+        QTextStream(stderr) << ownTitle() << ": " << text << " (nie)" << Qt::endl;
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, ownTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
+    // The program carries no Qt translations; the buttons speak the language of its texts.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nie"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MainWindow::showErrorDialog(const QString& text, QWidget* parent) {

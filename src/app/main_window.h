@@ -60,6 +60,7 @@ public:
 
     bool executeOpenDialog() override;
     QString openDialogFileName() const override { return openDialogFileName_; }
+    bool askYesNo(const QString& text) override;
     void closeWindow() override;
     bool unattended() const override;
 

@@ -57,6 +57,10 @@ public:
     // The full path chosen in the last confirmed dialog.
     virtual QString openDialogFileName() const = 0;
 
+    // A question with Yes and No buttons, No the default, captioned with the application title; true
+    // for Yes. Without a display nobody can answer: the question goes to standard error, and the
+    // answer is No.
+    virtual bool askYesNo(const QString& text) = 0;
     // Closes the main window, which ends the program.
     virtual void closeWindow() = 0;
     // True when nobody can see the window or answer it (no display): dialogs are written to

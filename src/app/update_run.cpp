@@ -6,6 +6,7 @@
 #include "support/error_text.h"
 #include "update/catalogue/script_list.h"
 #include "update/database/database_session.h"
+#include "update/database/other_attachments.h"
 #include "update/executor/script_executor.h"
 #include "update/firebird/database_error.h"
 #include "update/firebird/transaction.h"
@@ -20,6 +21,9 @@ namespace akt {
 namespace {
 
 const QString kRunFailed = QStringLiteral("Błąd wykonania skryptu. Przerywam działanie.");
+const QString kReturnQuestion =
+    QStringLiteral("Przywrócić bazę danych z kopii bezpieczeństwa wykonanej przed aktualizacją?");
+const QString kReturned = QStringLiteral("Baza danych przywrócona z kopii bezpieczeństwa.");
 
 } // namespace
 
@@ -39,19 +43,20 @@ void TFRM_aktualizacja::aktualizuj(const QString& serwer, const QString& baza, c
     view.clearLog();
     view.setCloseEnabled(false);
     RunOutcome outcome = RunOutcome::CutShort;
+    const RunValues run{serwer, baza, user, pass};
     try {
-        outcome = runSteps({serwer, baza, user, pass});
+        outcome = runSteps(run);
     } catch (const std::exception& error) {
         handleRunError(errorText(error));
     } catch (...) {
         handleRunError(QStringLiteral("Nieznany błąd"));
     }
-    endRun(outcome, startWasEnabled);
+    endRun(outcome, startWasEnabled, run);
 }
 
 RunOutcome TFRM_aktualizacja::runSteps(const RunValues& run) {
     const bool createMode = view.makeDatabaseChecked();
-    if (createMode ? !createDatabase(run) : !backUpAndRestore(run)) {
+    if (createMode ? !createDatabase(run) : (databaseInUse() || !backUpAndRestore(run))) {
         endCutShort();
         return RunOutcome::CutShort;
     }
@@ -136,6 +141,27 @@ bool TFRM_aktualizacja::createDatabase(const RunValues& run) {
     return false;
 }
 
+// A restore over a database that others hold open fails, after the backup and with an alarming text; the
+// choice of the database left this connection open, so the others can be counted first.
+bool TFRM_aktualizacja::databaseInUse() {
+    int others = 0;
+    try {
+        others = otherAttachments(IBDatabase);
+    } catch (const std::exception& error) {
+        // Without the count the run goes on; the restore still fails on its own if the database is held.
+        view.appendLog(errorText(error));
+        return false;
+    }
+    if (others == 0)
+        return false;
+    const QString text = QStringLiteral("Baza danych jest używana przez inne połączenia (%1). Zamknij programy "
+                                        "korzystające z bazy i spróbuj ponownie.")
+                             .arg(others);
+    view.appendLog(text);
+    view.plainMessage(text);
+    return true;
+}
+
 bool TFRM_aktualizacja::backUpAndRestore(const RunValues& run) {
     // The database choice left the connection open; the backup tool opens the file itself.
     DisconnectDatabase(IBDatabase);
@@ -170,26 +196,53 @@ bool TFRM_aktualizacja::backUp(const QString& backupTool, const RunValues& run) 
 
 bool TFRM_aktualizacja::restore(const QString& backupTool, const RunValues& run) {
     view.appendLog(QStringLiteral("Rozpoczynam Odtwarzanie z kopi bezpieczestwa ..."));
+    QString failure;
+    if (restoreOver(backupTool, run, failure))
+        return true;
+    if (!failure.isEmpty())
+        view.plainMessage(failure);
+    return false;
+}
+
+// The backup tool's restore of this run's backup over the database. On failure `failure` holds the text
+// that was logged, or stays empty when the user has been told already (the tool did not start) or the
+// program is ending (the restore was left to finish).
+bool TFRM_aktualizacja::restoreOver(const QString& backupTool, const RunValues& run, QString& failure) {
     // Nothing should hold the file while the restore replaces it.
     DisconnectDatabase(IBDatabase);
     const RunResult result = runner_->run(backupTool, restoreParameters(nazwakopii, run.baza));
-    if (!result.started)
-        return false; // the user has been told the tool could not be started
-    if (!result.finished) {
-        // The application is ending while the restore still runs; the runner lets it finish, and
-        // no script may run against a database that is still being written.
+    // Not finished: the application is ending while the restore still runs; the runner lets it finish,
+    // and no script may run against a database that is still being written.
+    if (!result.started || !result.finished)
         return false;
-    }
     if (!restoreSucceeded(result)) {
-        const QString text =
+        failure =
             QStringLiteral("Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: %1). Kopia bezpieczeństwa: ")
                 .arg(shownExitCode(result)) +
             nazwakopii;
-        view.appendLog(text);
-        view.plainMessage(text);
+        view.appendLog(failure);
         return false;
     }
     return true;
+}
+
+// After a failed update the backup of this run is the way back. Asked only after the notice, so a user who
+// answers No is where he always was.
+void TFRM_aktualizacja::offerReturnToBackup(const RunValues& run) {
+    if (nazwakopii.isEmpty() || view.terminating() || !view.askYesNo(kReturnQuestion))
+        return;
+    view.appendLog(QStringLiteral("Przywracanie bazy danych z kopii bezpieczeństwa: ") + nazwakopii);
+    view.setCursor(Cursor::DatabaseBusy);
+    QString failure;
+    const bool returned = restoreOver(locateBackupTool(programFolder), run, failure);
+    if (returned)
+        view.appendLog(kReturned);
+    view.setCursor(Cursor::Normal);
+    saveRunLog();
+    if (returned)
+        view.plainMessage(kReturned);
+    else if (!failure.isEmpty())
+        view.plainMessage(failure);
 }
 
 void TFRM_aktualizacja::runScript(ScriptEntry& entry) {
@@ -220,6 +273,12 @@ void TFRM_aktualizacja::runScript(ScriptEntry& entry) {
 // Every run that ends early leaves its own log in log.txt, so the file never shows an earlier run
 // instead of the failed one; Close and the cursor come back even when the log cannot be written.
 void TFRM_aktualizacja::endCutShort() {
+    saveRunLog();
+    view.setCloseEnabled(true);
+    view.setCursor(Cursor::Normal);
+}
+
+void TFRM_aktualizacja::saveRunLog() {
     try {
         view.saveLog(runLogFile());
     } catch (const std::exception& error) {
@@ -227,8 +286,6 @@ void TFRM_aktualizacja::endCutShort() {
         view.appendLog(text);
         view.plainMessage(text);
     }
-    view.setCloseEnabled(true);
-    view.setCursor(Cursor::Normal);
 }
 
 void TFRM_aktualizacja::handleRunError(const QString& message) {
@@ -237,7 +294,7 @@ void TFRM_aktualizacja::handleRunError(const QString& message) {
     endCutShort();
 }
 
-void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled) {
+void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled, const RunValues& run) {
     outcome_ = outcome;
     const bool createMode = view.makeDatabaseChecked();
     // In update mode the path box is usable whenever no run is active; create mode never offers it.
@@ -255,11 +312,12 @@ void TFRM_aktualizacja::endRun(RunOutcome outcome, bool startWasEnabled) {
         view.closeWindow();
         return;
     }
-    if (stop)
+    if (stop) {
         view.noticeDialog(QStringLiteral("Program automatycznie nie mógł wykonać konwersji danych ze starej bazy.\r\n"
                                          "Proszę o kontakt z firmą Wendaphor w celu aktualizacji bazy danych do "
                                          "najnowszej struktury."));
-    else
+        offerReturnToBackup(run);
+    } else
         view.plainMessage(QStringLiteral("Aktualizacja zakoczona"));
     view.setCloseEnabled(true);
     view.setStartEnabled(false);

@@ -80,6 +80,16 @@ public:
         return answer.has_value();
     }
     QString openDialogFileName() const override { return chosenFile; }
+    // Answered from a queue the test fills; an empty queue answers No, the default button.
+    bool askYesNo(const QString& text) override {
+        questions << text;
+        journal << QStringLiteral("question ") + text;
+        if (yesNoAnswers.empty())
+            return false;
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
+    }
     // Closing the main window ends the program.
     void closeWindow() override {
         closed = true;
@@ -103,6 +113,8 @@ public:
     std::deque<std::optional<QString>> openDialogAnswers;
     int openDialogs = 0;
     QString chosenFile;
+    QStringList questions;
+    std::deque<bool> yesNoAnswers;
     bool closed = false;
 
 private:

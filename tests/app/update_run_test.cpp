@@ -4,10 +4,13 @@
 #include "tests/app/run_fixture.h"
 #include "tests/common/case_name.h"
 #include "tests/common/firebird_test_support.h"
+#include "update/firebird/connection.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <ostream>
 #include <string>
@@ -23,6 +26,10 @@ const QDateTime kRunTime(QDate(2009, 6, 5), QTime(14, 30, 12));
 const QString kNotice = QStringLiteral("Program automatycznie nie mógł wykonać konwersji danych ze starej bazy.\r\n"
                                        "Proszę o kontakt z firmą Wendaphor w celu aktualizacji bazy danych do "
                                        "najnowszej struktury.");
+
+const QString kReturnQuestion =
+    QStringLiteral("Przywrócić bazę danych z kopii bezpieczeństwa wykonanej przed aktualizacją?");
+const QString kReturned = QStringLiteral("Baza danych przywrócona z kopii bezpieczeństwa.");
 
 class UpdateRunTest : public RunFixture {
 protected:
@@ -145,10 +152,104 @@ TEST_F(UpdateRunTest, AFailingStatementInTheSecondOfFourScriptsSkipsTheLastTwo) 
     EXPECT_EQ(checkedEntries(), QStringList({"10_TRZY", "20_ADR", "30_WSPOLNY", "40_KONIEC"}));
     EXPECT_TRUE(view.logRed);
     EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Notice, kNotice}}));
+    // Asked after the notice; No, the default, leaves the database as the run left it.
+    EXPECT_EQ(view.questions, QStringList({kReturnQuestion}));
+    EXPECT_EQ(runner->calls.size(), 2u);
     EXPECT_EQ(form->exitCode(), 2);
     // The failed file's first insert is kept by the final disconnect; nothing after the failure ran.
     EXPECT_EQ(serverInt("select count(*) from t_log"), 1);
     EXPECT_EQ(serverInt("select dbver from t_program"), 33);
+}
+
+TEST_F(UpdateRunTest, YesAfterAFailedUpdateRestoresTheBackupOfThisRun) {
+    script("DBSRC/ADR/20_ADR.SQL", "INSERT INTO t_log VALUES ('ADR1');\nINSERT INTO brak VALUES (1);\n");
+    createVersioned(3);
+    pick();
+    view.yesNoAnswers.push_back(true);
+    form->btnAktualizujClick();
+
+    EXPECT_EQ(view.questions, QStringList({kReturnQuestion}));
+    ASSERT_EQ(runner->calls.size(), 3u);
+    EXPECT_EQ(runner->calls[2].file, runner->calls[1].file);
+    EXPECT_EQ(runner->calls[2].params, runner->calls[1].params);
+    const QStringList& log = view.log.lines();
+    ASSERT_GE(log.size(), 3);
+    EXPECT_EQ(
+        log.mid(log.size() - 3),
+        QStringList({"Baza odłączona", "Przywracanie bazy danych z kopii bezpieczeństwa: " + backupPath(), kReturned}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Notice, kNotice}, {Kind::Plain, kReturned}}));
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(form->exitCode(), 2) << "the update did not complete";
+    // As before the update: its version, and none of the failed script's rows.
+    EXPECT_EQ(serverInt("select dbver from t_program"), 3);
+    EXPECT_EQ(serverInt("select count(*) from t_log"), 0);
+}
+
+TEST_F(UpdateRunTest, AReturnWhoseRestoreFailsSaysSoAndKeepsTheBackup) {
+    script("DBSRC/ADR/20_ADR.SQL", "INSERT INTO t_log VALUES ('ADR1');\nINSERT INTO brak VALUES (1);\n");
+    // A backup tool beside the program: the real one, except that a restore fails once the marker is there.
+    const QString marker = folder() + "restore-fails";
+    QFile tool(folder() + "gbak");
+    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+    const QString realTool = QStandardPaths::findExecutable("gbak");
+    ASSERT_FALSE(realTool.isEmpty());
+    tool.write("#!/bin/sh\ncase \"$1\" in -r) [ -e '" + marker.toUtf8() + "' ] && exit 1 ;; esac\nexec '" +
+               realTool.toUtf8() + "' \"$@\"\n");
+    tool.close();
+    ASSERT_TRUE(tool.setPermissions(tool.permissions() | QFile::ExeOwner));
+    createVersioned(3);
+    pick();
+    runner->during = [&] {
+        if (runner->calls.size() == 3)
+            QFile(marker).open(QIODevice::WriteOnly);
+    };
+    view.yesNoAnswers.push_back(true);
+    form->btnAktualizujClick();
+
+    ASSERT_EQ(runner->calls.size(), 3u);
+    EXPECT_EQ(QFileInfo(runner->calls[2].file).absoluteFilePath(), QFileInfo(tool).absoluteFilePath());
+    const QString failure =
+        "Odtwarzanie z kopii bezpieczeństwa nie powiodło się (kod: 1). Kopia bezpieczeństwa: " + backupPath();
+    const QStringList& log = view.log.lines();
+    EXPECT_EQ(log.mid(log.size() - 2),
+              QStringList({"Przywracanie bazy danych z kopii bezpieczeństwa: " + backupPath(), failure}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Notice, kNotice}, {Kind::Plain, failure}}));
+    EXPECT_EQ(runLogBytes(), expectedRunLog());
+    EXPECT_GT(QFileInfo(backupPath()).size(), 0);
+    EXPECT_EQ(form->exitCode(), 2);
+    // The database is as the failed update left it.
+    EXPECT_EQ(serverInt("select count(*) from t_log"), 1);
+}
+
+TEST_F(UpdateRunTest, AnotherAttachmentStopsTheRunBeforeTheBackupUntilItCloses) {
+    createVersioned(3);
+    Connection other(testClientLibrary());
+    other.setTarget(Connection::targetFor(kServer, databasePath()));
+    other.parameterLines() << QStringLiteral("user_name=SYSDBA") << QStringLiteral("password=") + kAdminPassword;
+    other.connect();
+    pick();
+    ASSERT_TRUE(view.start);
+    form->btnAktualizujClick();
+
+    const QString text = QStringLiteral("Baza danych jest używana przez inne połączenia (1). Zamknij programy "
+                                        "korzystające z bazy i spróbuj ponownie.");
+    EXPECT_TRUE(runner->calls.empty()) << "no backup is taken";
+    EXPECT_EQ(view.log.lines(), QStringList({text}));
+    EXPECT_EQ(view.dialogs, std::vector<ShownDialog>({{Kind::Plain, text}}));
+    EXPECT_FALSE(QFileInfo::exists(backupPath()));
+    EXPECT_TRUE(view.start) << "the user can try again";
+    EXPECT_TRUE(view.close);
+    EXPECT_EQ(view.currentCursor, Cursor::Normal);
+    EXPECT_EQ(view.scripts.count(), 3);
+    EXPECT_EQ(form->exitCode(), 3);
+
+    other.disconnect();
+    form->btnAktualizujClick();
+    EXPECT_EQ(runner->calls.size(), 2u);
+    EXPECT_EQ(serverInt("select dbver from t_program"), 33);
+    EXPECT_EQ(form->exitCode(), 0);
 }
 
 TEST_F(UpdateRunTest, AFailedBackupLeavesTheDatabaseAloneAndRunsNothing) {

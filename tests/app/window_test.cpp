@@ -225,6 +225,12 @@ TEST_F(WindowTest, ModeCaptionFitsBesideTheMark) {
         << " pixels beside the mark";
 }
 
+// Without a display nobody can press Yes: the question must not wait, and its answer is the default.
+TEST_F(WindowTest, AQuestionWithoutADisplayIsAnsweredNo) {
+    ASSERT_TRUE(window.unattended());
+    EXPECT_FALSE(window.askYesNo(QStringLiteral("Przywrócić?")));
+}
+
 TEST_F(WindowTest, CloseEndsTheEventLoopWithExitCodeZero) {
     QTimer::singleShot(0, &window, [this] { control<QPushButton>("btnzakoncz")->click(); });
     EXPECT_EQ(QApplication::exec(), 0);

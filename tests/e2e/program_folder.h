@@ -21,6 +21,7 @@ namespace akt_e2e {
 struct Outcome {
     int exitCode = -1;
     QString standardError;
+    QString standardOutput;
     qint64 milliseconds = 0;
 };
 
@@ -73,7 +74,8 @@ public:
     Outcome finish(QProcess& process, const QElapsedTimer& clock) {
         EXPECT_TRUE(process.waitForFinished(120000)) << "the program did not end";
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromLocal8Bit(process.readAllStandardError()), clock.elapsed()};
+                QString::fromLocal8Bit(process.readAllStandardError()),
+                QString::fromUtf8(process.readAllStandardOutput()), clock.elapsed()};
     }
 
     Outcome run(const QStringList& arguments, const QStringList& environment = {}) {

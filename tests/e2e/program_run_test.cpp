@@ -17,6 +17,37 @@ TEST_F(ProgramRun, CreateModeWithoutDisplayBuildsTheExampleDatabase) {
     EXPECT_TRUE(log.endsWith("Baza odłączona\r\n")) << log.toStdString();
 }
 
+// An installer's own log follows the run: every line of the log box, in order, on standard output.
+TEST_F(ProgramRun, CreateModeWithoutDisplayWritesTheLogToStandardOutput) {
+    addScript("06_BLAD.SQL", "INSERT INTO T\xa3UMACZ VALUES (1);\r\n");
+
+    const Outcome outcome = create();
+
+    EXPECT_EQ(outcome.exitCode, 2) << outcome.standardError.toStdString();
+    const QString log = runLog();
+    EXPECT_TRUE(log.contains("INSERT INTO TŁUMACZ VALUES (1)")) << log.toStdString();
+    EXPECT_EQ(outcome.standardOutput, QString(log).replace("\r\n", "\n"));
+}
+
+// Asked from a terminal: the text on standard output, exit 0, and neither the client library (made
+// unavailable here) nor a display (an X platform without one would abort the program).
+TEST_F(ProgramRun, HelpAndVersionNeedNoWindowAndNoClientLibrary) {
+    const QStringList environment = {"AKT_FBCLIENT=" + folder.filePath("missing.so"), "QT_QPA_PLATFORM=xcb"};
+
+    const Outcome help = run({"--help"}, environment);
+    EXPECT_EQ(help.exitCode, 0) << help.standardError.toStdString();
+    EXPECT_TRUE(help.standardOutput.startsWith("Użycie: aktualizacja SERWER BAZA UŻYTKOWNIK HASŁO TRYB [FOLDER]\n"))
+        << help.standardOutput.toStdString();
+    EXPECT_TRUE(help.standardOutput.contains("Kod wyjścia:")) << help.standardOutput.toStdString();
+    EXPECT_EQ(help.standardError, QString());
+
+    const Outcome version = run({"--version"}, environment);
+    EXPECT_EQ(version.exitCode, 0) << version.standardError.toStdString();
+    EXPECT_EQ(version.standardOutput, QStringLiteral("aktualizacja " AKT_VERSION "\n"));
+    EXPECT_EQ(version.standardError, QString());
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("log.txt")));
+}
+
 TEST_F(ProgramRun, CreateModeWithAFailingStatementEndsWithExitCode2) {
     addScript("06_BLAD.SQL", "INSERT INTO NIE_MA_TAKIEJ_TABELI VALUES (1);\r\n");
 
