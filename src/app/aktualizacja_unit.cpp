@@ -1,6 +1,7 @@
 #include "app/aktualizacja_unit.h"
 
 #include "app/command_line.h"
+#include "app/script_folders.h"
 #include "update/catalogue/add_matching_scripts.h"
 #include "update/catalogue/script_list.h"
 #include "update/executor/script_executor.h"
@@ -45,10 +46,8 @@ void TFRM_aktualizacja::FormShow() {
     if (createMode) {
         // The blank stays even without a server, so the box always reads "server path".
         view.setPathText(serwer + QLatin1Char(' ') + baza);
-        FillScriptList(scriptFolder());
-        FillScriptList(scriptFolder(QStringLiteral("0")));
-        FillScriptList(scriptFolder(QStringLiteral("5")));
-        FillScriptList(scriptFolder(QStringLiteral("ADR")));
+        for (const QString& sub : createModeFolders())
+            FillScriptList(scriptFolder(sub));
         if (!addcatalog.isEmpty())
             FillScriptList(addcatalog);
     } else {

@@ -1,6 +1,7 @@
 // Picking the database to update: connect, read its schema version, and list the scripts made for it.
 #include "app/aktualizacja_unit.h"
 
+#include "app/script_folders.h"
 #include "support/error_text.h"
 #include "update/catalogue/script_list.h"
 #include "update/database/database_session.h"
@@ -8,13 +9,6 @@
 #include <exception>
 
 namespace akt {
-namespace {
-
-bool acceptedVersion(int version) {
-    return version == 1 || version == 3 || version == 5;
-}
-
-} // namespace
 
 void TFRM_aktualizacja::cxtxtNowaBazaPropertiesButtonClick() {
     // The list must not be rebuilt under a running loop.
@@ -50,9 +44,8 @@ void TFRM_aktualizacja::cxtxtNowaBazaPropertiesButtonClick() {
     view.appendLog(versionLine);
     view.setPathText(baza);
     view.scriptList().clear();
-    FillScriptList(scriptFolder(QString::number(version)));
-    FillScriptList(scriptFolder(QStringLiteral("ADR")));
-    FillScriptList(scriptFolder());
+    for (const QString& sub : updateModeFolders(version))
+        FillScriptList(scriptFolder(sub));
     view.setStartEnabled(true);
 }
 

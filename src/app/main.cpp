@@ -1,6 +1,7 @@
 #include "app/aktualizacja_unit.h"
 #include "app/main_window.h"
 #include "app/program_information.h"
+#include "app/script_check.h"
 #include "app/startup_platform.h"
 #include "app/termination_signals.h"
 #include "support/program_folder.h"
@@ -32,6 +33,15 @@ int main(int argc, char** argv) {
     if (const std::optional<QString> information = akt::programInformation(argumentsOf(argc, argv))) {
         QTextStream(stdout) << *information;
         return 0;
+    }
+    // A script author's check of a DBSRC tree: no window, no database, no client library.
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--check") && arguments.size() <= 2) {
+        QCoreApplication application(argc, argv);
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        return akt::checkScriptTree(arguments.size() == 2 ? arguments.at(1) : akt::programFolder() + "DBSRC", out,
+                                    errors);
     }
     switch (akt::chooseStartupPlatform(argumentsOf(argc, argv), environmentVariable)) {
     case akt::StartupPlatform::Display:

@@ -31,8 +31,10 @@ QString helpText() {
         "     odtworzenie, baza używana przez inne połączenia, nieoczekiwany błąd, żądanie zakończenia\n"
         "     programu; aktualizacja bez ekranu\n"
         "\n"
-        "aktualizacja --help     ten opis\n"
-        "aktualizacja --version  wersja programu\n");
+        "aktualizacja --check [FOLDER]  sprawdzenie drzewa skryptów bez bazy danych (domyślnie DBSRC obok\n"
+        "                               programu): problemy jako ścieżka:wiersz: opis; kod 0, 2 albo 3\n"
+        "aktualizacja --help            ten opis\n"
+        "aktualizacja --version         wersja programu\n");
 }
 
 } // namespace

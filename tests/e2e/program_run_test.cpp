@@ -48,6 +48,28 @@ TEST_F(ProgramRun, HelpAndVersionNeedNoWindowAndNoClientLibrary) {
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("log.txt")));
 }
 
+// A script author's check: the DBSRC beside the program by default, another folder when named; no
+// database, no client library, no display.
+TEST_F(ProgramRun, CheckNeedsNoDatabaseAndSaysWhereTheProblemIs) {
+    const QStringList environment = {"AKT_FBCLIENT=" + folder.filePath("missing.so"), "QT_QPA_PLATFORM=xcb"};
+
+    const Outcome clean = run({"--check"}, environment);
+    EXPECT_EQ(clean.exitCode, 0) << clean.standardOutput.toStdString() << clean.standardError.toStdString();
+    EXPECT_TRUE(clean.standardOutput.startsWith("tworzenie bazy: skrypty ")) << clean.standardOutput.toStdString();
+    EXPECT_EQ(clean.standardOutput.count('\n'), 4);
+
+    addScript("06_BLAD.SQL", "SET BAIL ON;\r\n");
+    const Outcome found = run({"--check", folder.filePath("DBSRC")}, environment);
+    EXPECT_EQ(found.exitCode, 2);
+    EXPECT_TRUE(
+        found.standardOutput.startsWith(folder.filePath("DBSRC") + "/06_BLAD.SQL:1: Invalid statement: SET BAIL ON\n"))
+        << found.standardOutput.toStdString();
+
+    EXPECT_EQ(run({"--check", folder.filePath("BRAK")}, environment).exitCode, 3);
+    EXPECT_FALSE(QFileInfo::exists(database));
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("log.txt")));
+}
+
 TEST_F(ProgramRun, CreateModeWithAFailingStatementEndsWithExitCode2) {
     addScript("06_BLAD.SQL", "INSERT INTO NIE_MA_TAKIEJ_TABELI VALUES (1);\r\n");
 
