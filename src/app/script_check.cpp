@@ -66,7 +66,11 @@ bool looksLikeUtf8(std::string_view line) {
         const auto byte = static_cast<unsigned char>(line[i]);
         if (byte < 0x80)
             continue;
-        const int following = byte >= 0xF0 && byte < 0xF5 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC2 && byte < 0xE0 ? 1 : -1;
+        // The lead bytes of two, three and four byte sequences; any other byte beyond ASCII is not UTF-8.
+        const int following = byte >= 0xC2 && byte < 0xE0   ? 1
+                              : byte >= 0xE0 && byte < 0xF0 ? 2
+                              : byte >= 0xF0 && byte < 0xF5 ? 3
+                                                            : -1;
         if (following < 0 || i + following >= line.size())
             return false;
         for (int k = 1; k <= following; ++k)
