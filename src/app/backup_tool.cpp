@@ -1,5 +1,7 @@
 #include "app/backup_tool.h"
 
+#include "support/program_path.h"
+
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -17,8 +19,7 @@ QString locateBackupTool(const QString& programFolder) {
 #ifdef Q_OS_WIN
     return besideUs; // the program runner adds the extension
 #else
-    const QFileInfo info(besideUs);
-    if (info.isFile() && info.isExecutable())
+    if (isRunnable(besideUs))
         return besideUs;
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("gbak"));
     return onPath.isEmpty() ? besideUs : onPath;

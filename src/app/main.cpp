@@ -29,13 +29,13 @@ QByteArray environmentVariable(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const QStringList arguments = argumentsOf(argc, argv);
     // Asked from a terminal or a package's scripts: no window, and no client library to find.
-    if (const std::optional<QString> information = akt::programInformation(argumentsOf(argc, argv))) {
+    if (const std::optional<QString> information = akt::programInformation(arguments)) {
         QTextStream(stdout) << *information;
         return 0;
     }
     // A script author's check of a DBSRC tree: no window, no database, no client library.
-    const QStringList arguments = argumentsOf(argc, argv);
     if (!arguments.isEmpty() && arguments.first() == QLatin1String("--check") && arguments.size() <= 2) {
         QCoreApplication application(argc, argv);
         QTextStream out(stdout);
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return akt::checkScriptTree(arguments.size() == 2 ? arguments.at(1) : akt::programFolder() + "DBSRC", out,
                                     errors);
     }
-    switch (akt::chooseStartupPlatform(argumentsOf(argc, argv), environmentVariable)) {
+    switch (akt::chooseStartupPlatform(arguments, environmentVariable)) {
     case akt::StartupPlatform::Display:
         break;
     case akt::StartupPlatform::Offscreen:

@@ -1,6 +1,7 @@
 #include "app/script_check.h"
 
 #include "app/script_folders.h"
+#include "support/error_text.h"
 #include "support/windows1250.h"
 #include "update/catalogue/add_matching_scripts.h"
 #include "update/catalogue/script_list.h"
@@ -125,7 +126,7 @@ void TreeCheck::checkFile(const ScriptEntry& entry, const ScriptEntry* next) {
     try {
         lines = loadScriptFile(entry.object()->nativePath.toStdString());
     } catch (const std::exception& error) {
-        report(path, 1, QString::fromUtf8(error.what()));
+        report(path, 1, errorText(error));
         return;
     }
     checkBytes(path, lines);

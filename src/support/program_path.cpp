@@ -4,17 +4,15 @@
 #include <QStandardPaths>
 
 namespace akt {
-namespace {
 
-bool isRunnable(const QFileInfo& info) {
+bool isRunnable(const QString& path) {
+    const QFileInfo info(path);
     return info.isFile() && info.isExecutable();
 }
 
-} // namespace
-
 QString resolveProgram(const QString& path) {
     const QFileInfo info(path);
-    if (isRunnable(info))
+    if (isRunnable(path))
         return info.absoluteFilePath();
 #ifdef Q_OS_WIN
     if (info.suffix().isEmpty()) {

@@ -9,4 +9,7 @@ namespace akt {
 // bare name found on PATH; otherwise the path unchanged, and starting it will fail.
 QString resolveProgram(const QString& path);
 
+// Whether the path names a file this process may start (a folder never is).
+bool isRunnable(const QString& path);
+
 } // namespace akt

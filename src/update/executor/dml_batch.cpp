@@ -11,21 +11,14 @@ constexpr std::string_view kBlockStart = "EXECUTE BLOCK AS BEGIN\r\n";
 constexpr std::string_view kStatementEnd = "\r\n;\r\n";
 constexpr std::string_view kBlockEnd = "END";
 
-bool isOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
-    for (std::string_view candidate : words)
-        if (equalsIgnoreCase(word, candidate))
-            return true;
-    return false;
-}
-
 bool isWordByte(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
 }
 
 // Words that make a statement behave differently inside a block than alone.
 bool changesMeaningInABlock(std::string_view word) {
-    return isOneOf(word, {"RETURNING", "CURRENT_TIMESTAMP", "CURRENT_TIME", "CURRENT_DATE", "LOCALTIMESTAMP",
-                          "LOCALTIME", "SQLCODE", "GDSCODE", "SQLSTATE", "ROW_COUNT"});
+    return equalsAnyIgnoreCase(word, {"RETURNING", "CURRENT_TIMESTAMP", "CURRENT_TIME", "CURRENT_DATE",
+                                      "LOCALTIMESTAMP", "LOCALTIME", "SQLCODE", "GDSCODE", "SQLSTATE", "ROW_COUNT"});
 }
 
 // A literal the engine turns into the current moment when it converts it to a date or time.
@@ -34,7 +27,7 @@ bool isMomentLiteral(std::string_view text) {
         text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
-    return isOneOf(text, {"NOW", "TODAY", "TOMORROW", "YESTERDAY"});
+    return equalsAnyIgnoreCase(text, {"NOW", "TODAY", "TOMORROW", "YESTERDAY"});
 }
 
 // Walks the statement as the engine reads it: quoted strings and identifiers (a doubled quote stays
@@ -72,7 +65,7 @@ public:
                     return std::nullopt;
                 if (!targetFromSeen && equalsIgnoreCase(word, "FROM"))
                     targetFromSeen = true;
-                else if (isOneOf(word, {"SELECT", "FROM", "JOIN", "USING"}))
+                else if (equalsAnyIgnoreCase(word, {"SELECT", "FROM", "JOIN", "USING"}))
                     contexts += 2;
             } else {
                 ++pos_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ inline void toAsciiUpper(std::string& text) {
 inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+}
+
+inline bool equalsAnyIgnoreCase(std::string_view word, std::initializer_list<std::string_view> candidates) {
+    return std::any_of(candidates.begin(), candidates.end(),
+                       [word](std::string_view candidate) { return equalsIgnoreCase(word, candidate); });
 }
 
 inline bool containsIgnoreCase(std::string_view text, std::string_view word) {

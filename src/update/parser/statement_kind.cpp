@@ -7,13 +7,6 @@
 namespace akt {
 namespace {
 
-bool isOneOf(std::string_view word, std::initializer_list<std::string_view> keywords) {
-    for (auto keyword : keywords)
-        if (equalsIgnoreCase(word, keyword))
-            return true;
-    return false;
-}
-
 // A terminator is looked for outside quotes and comments, so one that holds a quote or a comment mark
 // would open or close them instead of ending a statement (SET TERM /* would swallow the rest of every
 // later file). One with a blank, a tab or another control byte cannot be told from the white space
@@ -62,7 +55,7 @@ StatementKind classifySet(const std::vector<std::string>& words, std::size_t cou
         return isUsableTerminator(words[2]) ? StatementKind::stmtTERM : StatementKind::stmtERR;
     if (count == 4 && equalsIgnoreCase(second, "SQL") && equalsIgnoreCase(words[2], "DIALECT"))
         return StatementKind::stmtSET;
-    if (count == 3 && isOneOf(second, {"AUTODDL", "STATISTICS", "NAMES", "SAVEPOINTS"}))
+    if (count == 3 && equalsAnyIgnoreCase(second, {"AUTODDL", "STATISTICS", "NAMES", "SAVEPOINTS"}))
         return StatementKind::stmtSET;
     return StatementKind::stmtERR;
 }
@@ -92,17 +85,17 @@ StatementKind classifyStatement(const std::vector<std::string>& words, std::size
     }
     if (equalsIgnoreCase(first, "RELEASE") && equalsIgnoreCase(second, "SAVEPOINT"))
         return StatementKind::stmtReleaseSavePoint;
-    if (isOneOf(first, {"INSERT", "UPDATE", "DELETE", "SELECT", "EXECUTE"}))
+    if (equalsAnyIgnoreCase(first, {"INSERT", "UPDATE", "DELETE", "SELECT", "EXECUTE"}))
         return StatementKind::stmtDML;
     if (equalsIgnoreCase(first, "INPUT"))
         return StatementKind::stmtINPUT;
     if (equalsIgnoreCase(first, "CONNECT"))
         return StatementKind::stmtCONNECT;
-    if (equalsIgnoreCase(first, "CREATE") && isOneOf(second, {"DATABASE", "SCHEMA"}))
+    if (equalsIgnoreCase(first, "CREATE") && equalsAnyIgnoreCase(second, {"DATABASE", "SCHEMA"}))
         return StatementKind::stmtCREATE;
     if (equalsIgnoreCase(first, "DROP") && equalsIgnoreCase(second, "DATABASE"))
         return StatementKind::stmtDrop;
-    if (isOneOf(first, {"DECLARE", "CREATE", "ALTER", "GRANT", "REVOKE", "DROP"}))
+    if (equalsAnyIgnoreCase(first, {"DECLARE", "CREATE", "ALTER", "GRANT", "REVOKE", "DROP"}))
         return StatementKind::stmtDDL;
     if (equalsIgnoreCase(first, "SET"))
         return classifySet(words, count);
